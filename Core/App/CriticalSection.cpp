@@ -1,0 +1,3 @@
+#include "Core/App/CriticalSection.h"
+
+app::CriticalSection WindowCreationLock;

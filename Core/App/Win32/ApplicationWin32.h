@@ -1,0 +1,38 @@
+#pragma once
+
+#include <vector>
+
+#include "Core/App/Thread.h"
+#include "Core/Base/WString.h"
+
+namespace app {
+
+// The platform half of the application object: where the program lives, where
+// the user's data goes, the command line, and the thread's message pump.
+class ApplicationWin32 : public Thread {
+ public:
+  using Thread::Thread;
+
+  // Runs the start-up and, unless it asked the application to finish, the main
+  // loop on the calling thread.
+  virtual void RunApplication();
+  virtual QLResultEnum InitWin32();
+  virtual QLResultEnum OnInit();
+
+  // Dispatches at most one message of the thread's queue per pass.
+  QLResultEnum OnUpdate(float dt) override;
+
+  QLResultEnum GetExeFolder(base::WString& out);
+
+  const base::WString& GetUserDataFolder() const { return userDataFolder_; }
+  const base::WString& GetExecutableFolder() const { return exeFolder_; }
+  const std::vector<base::WString>& GetArguments() const { return arguments_; }
+  void SetArguments(std::vector<base::WString> arguments) { arguments_ = std::move(arguments); }
+
+ private:
+  base::WString userDataFolder_;
+  base::WString exeFolder_;
+  std::vector<base::WString> arguments_;
+};
+
+}  // namespace app

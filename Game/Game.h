@@ -1,0 +1,6 @@
+#pragma once
+
+#include "Core/App/Application.h"
+
+// The game's application object.
+class Game : public app::Application {};

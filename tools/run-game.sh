@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds the game and starts it; arguments go to the game.
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/build.sh" "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DLF_BUILD_TESTS=OFF
+exec "$root/build/release/bin/lanternfall2" "$@"
