@@ -25,10 +25,12 @@ class TestApplication : public app::Application {
   }
 };
 
-// Stands in for the window: finishes itself after a number of passes.
+// Stands in for the window: finishes itself after a number of passes. The test
+// owns it, as the application owns its window.
 class CountdownTask : public base::Task {
  public:
-  CountdownTask(int passes, int& updates) : base::Task(true, false, true, true), passes_(passes), updates_(updates) {}
+  explicit CountdownTask(int passes) : base::Task(false, false, true, true), passes_(passes) {}
+  int Updates() const { return updates_; }
   QLResultEnum OnUpdate(float) override {
     if (++updates_ == passes_) Finish();
     return QL_OK;
@@ -36,7 +38,7 @@ class CountdownTask : public base::Task {
 
  private:
   int passes_;
-  int& updates_;
+  int updates_ = 0;
 };
 
 int RunProcess() {
@@ -51,22 +53,22 @@ class ApplicationTest : public ::testing::Test {
 };
 
 TEST_F(ApplicationTest, TheLoopRunsUntilTheWindowTaskIsGone) {
-  int windowUpdates = 0;
-  initApplication = [&](app::Application& application) { application.AddChild(new CountdownTask(3, windowUpdates)); };
+  CountdownTask window(3);
+  initApplication = [&](app::Application& application) { application.AddChild(&window); };
   EXPECT_EQ(RunProcess(), 0);
-  EXPECT_EQ(windowUpdates, 3);
+  EXPECT_EQ(window.Updates(), 3);
   EXPECT_TRUE(applicationDestroyed);
   EXPECT_EQ(app::Application::Existing(), nullptr);
 }
 
 TEST_F(ApplicationTest, AStartThatFinishesTheApplicationNeverLoops) {
-  int windowUpdates = 0;
+  CountdownTask window(3);
   initApplication = [&](app::Application& application) {
-    application.AddChild(new CountdownTask(3, windowUpdates));
+    application.AddChild(&window);
     application.Finish();
   };
   EXPECT_EQ(RunProcess(), 0);
-  EXPECT_EQ(windowUpdates, 0);
+  EXPECT_EQ(window.Updates(), 0);
   EXPECT_TRUE(applicationDestroyed);
 }
 
@@ -125,6 +127,8 @@ struct FolderCase {
   const char* home;
   std::optional<std::u16string> expected;  // nullopt: the account's home folder
 };
+
+void PrintTo(const FolderCase& row, std::ostream* out) { *out << row.name; }
 
 class UserDataFolderTest : public ::testing::TestWithParam<FolderCase> {};
 

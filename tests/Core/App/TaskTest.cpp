@@ -54,6 +54,8 @@ struct Scenario {
   const char* expected;
 };
 
+void PrintTo(const Scenario& row, std::ostream* out) { *out << row.name; }
+
 class TaskScenarioTest : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(TaskScenarioTest, Passes) { EXPECT_EQ(GetParam().run(), GetParam().expected) << GetParam().what; }
