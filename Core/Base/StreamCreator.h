@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Core/Base/Result.h"
+#include "Core/Base/WString.h"
+
+namespace base {
+
+class Stream;
+
+// The recipe for a stream, opened later and possibly more than once. The
+// caller owns each stream it gets.
+class StreamCreator {
+ public:
+  virtual ~StreamCreator() = default;
+  virtual QLResultEnum Create(Stream*& out) = 0;
+};
+
+class FileStreamCreator : public StreamCreator {
+ public:
+  FileStreamCreator(WString path, int access, int creation);
+  QLResultEnum Create(Stream*& out) override;
+
+ private:
+  WString path_;
+  int access_;
+  int creation_;
+};
+
+class FrameStreamCreator : public StreamCreator {
+ public:
+  FrameStreamCreator(StreamCreator* source, bool ownsSource, std::uint32_t offset, std::uint32_t size);
+  ~FrameStreamCreator() override;
+
+  FrameStreamCreator(const FrameStreamCreator&) = delete;
+  FrameStreamCreator& operator=(const FrameStreamCreator&) = delete;
+
+  QLResultEnum Create(Stream*& out) override;
+
+ private:
+  StreamCreator* source_;
+  bool ownsSource_;
+  std::uint32_t offset_;
+  std::uint32_t size_;
+};
+
+}  // namespace base

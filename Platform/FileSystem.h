@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class EntryKind { kMissing, kFile, kFolder, kOther };
+
+struct FolderEntry {
+  std::string name;
+  EntryKind kind;
+  // A folder reached through a symbolic link: listed, but a recursive walk
+  // does not enter it, so links can never lead a walk in circles.
+  bool isLink;
+};
+
+// Paths are UTF-8 with '/' separators. Links are followed to see what they
+// point at.
+EntryKind GetEntryKind(const std::string& path);
+
+// The regular files and folders of a folder, without "." and "..", in the
+// order the system gives them; empty when the folder cannot be read.
+std::vector<FolderEntry> ListFolder(const std::string& path);
+
+bool MakeFolder(const std::string& path);
+bool RemoveFile(const std::string& path);
+bool SetCurrentFolder(const std::string& path);
+
+}  // namespace platform
