@@ -23,15 +23,19 @@ class ApplicationWin32 : public Thread {
   QLResultEnum OnUpdate(float dt) override;
 
   QLResultEnum GetExeFolder(base::WString& out);
+  // Starts the HTML log file "log.html" in the folder.
+  QLResultEnum InitLogFile(const base::WString& folder);
 
   const base::WString& GetUserDataFolder() const { return userDataFolder_; }
   const base::WString& GetExecutableFolder() const { return exeFolder_; }
+  const base::WString& GetLogFolder() const { return logFolder_; }
   const std::vector<base::WString>& GetArguments() const { return arguments_; }
   void SetArguments(std::vector<base::WString> arguments) { arguments_ = std::move(arguments); }
 
  private:
   base::WString userDataFolder_;
   base::WString exeFolder_;
+  base::WString logFolder_;
   std::vector<base::WString> arguments_;
 };
 

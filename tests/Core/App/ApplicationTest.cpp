@@ -9,6 +9,7 @@
 
 #include "Core/App/Win32/WinMain.h"
 #include "Platform/UserFolders.h"
+#include "tests/Support/TempFolder.h"
 
 namespace {
 
@@ -75,6 +76,19 @@ TEST_F(ApplicationTest, AStartThatFinishesTheApplicationNeverLoops) {
 TEST_F(ApplicationTest, AStartWithoutAWindowEndsAfterOnePass) {
   EXPECT_EQ(RunProcess(), 0);
   EXPECT_TRUE(applicationDestroyed);
+}
+
+TEST_F(ApplicationTest, TheLogFileOpensInTheGivenFolderAndClosesAtExit) {
+  testing_support::TempFolder folder;
+  initApplication = [&](app::Application& application) { application.InitLogFile(folder.Wide()); };
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(RunProcess(), 0);
+  const std::string debugger = ::testing::internal::GetCapturedStderr();
+
+  const std::string page = folder.ReadFile("log.html");
+  EXPECT_TRUE(page.starts_with("<html><head>")) << page;
+  EXPECT_TRUE(page.ends_with("<body>\n</body></html>")) << page;
+  EXPECT_EQ(debugger, "log initialized\n" + folder.Path().string() + "/log.html(0): Html log file\nlog terminated\n");
 }
 
 // A thread in the application's list keeps the loop going until it is
