@@ -78,6 +78,8 @@ std::optional<std::uint64_t> File::Write(const void* buffer, std::uint64_t count
   return done;
 }
 
+bool File::Sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
+
 std::optional<std::int64_t> File::Seek(std::int64_t offset, SeekOrigin origin) {
   const int whence = origin == SeekOrigin::kBegin ? SEEK_SET : origin == SeekOrigin::kCurrent ? SEEK_CUR : SEEK_END;
   const off_t position = ::lseek(fd_, offset, whence);

@@ -27,6 +27,9 @@ class File {
   std::optional<std::uint64_t> Read(void* buffer, std::uint64_t count);
   std::optional<std::uint64_t> Write(const void* buffer, std::uint64_t count);
 
+  // Waits until what was written is on the disk.
+  bool Sync();
+
   std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin);
   std::optional<std::uint64_t> Size() const;
 

@@ -1,6 +1,7 @@
 #include "Platform/FileSystem.h"
 
 #include <dirent.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,5 +49,7 @@ bool MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) ==
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool SetCurrentFolder(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
 
 }  // namespace platform

@@ -26,5 +26,7 @@ std::vector<FolderEntry> ListFolder(const std::string& path);
 bool MakeFolder(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool SetCurrentFolder(const std::string& path);
+// Replaces the target in one step: readers see the old file or the new one.
+bool RenameFile(const std::string& from, const std::string& to);
 
 }  // namespace platform

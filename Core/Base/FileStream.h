@@ -10,6 +10,9 @@ class FileStream : public Stream {
  public:
   QLResultEnum Open(const WString& path, int access, int creation) { return handle_.Open(path, access, creation); }
 
+  QLResultEnum Close() { return handle_.Close(); }
+  QLResultEnum Flush() { return handle_.Flush(); }
+
   std::uint32_t GetSize() override;
   std::uint32_t Read(void* buffer, std::uint32_t count) override;
   std::uint32_t Write(const void* buffer, std::uint32_t count) override;

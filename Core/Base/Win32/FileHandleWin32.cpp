@@ -44,6 +44,8 @@ QLResultEnum FileHandleWin32::Write(const void* buffer, std::uint32_t count, std
   return QL_OK;
 }
 
+QLResultEnum FileHandleWin32::Flush() { return file_.Sync() ? QL_OK : QL_FAIL; }
+
 std::uint32_t FileHandleWin32::Seek(std::int32_t offset, std::int32_t origin) {
   if (!file_.IsOpen()) return 0;
   const auto whence = origin == 0 ? platform::SeekOrigin::kBegin

@@ -18,6 +18,8 @@ class FileHandleWin32 {
   QLResultEnum Close();
   QLResultEnum Read(void* buffer, std::uint32_t count, std::uint32_t* read);
   QLResultEnum Write(const void* buffer, std::uint32_t count, std::uint32_t* written);
+  // Returns once what was written is on the disk.
+  QLResultEnum Flush();
   // A seek the system refuses leaves the position where it was and returns it.
   std::uint32_t Seek(std::int32_t offset, std::int32_t origin);
   // Files beyond 4 GiB report 4 GiB - 1.

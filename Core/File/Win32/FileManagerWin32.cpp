@@ -81,4 +81,8 @@ QLResultEnum FileManagerWin32::CreateDirectory(const base::WString& path) {
   return ResultOf(platform::MakeFolder(base::SystemPath(path)));
 }
 
+QLResultEnum FileManagerWin32::MoveFile(const base::WString& from, const base::WString& to) {
+  return ResultOf(platform::RenameFile(base::SystemPath(from), base::SystemPath(to)));
+}
+
 }  // namespace file

@@ -21,6 +21,8 @@ class FileManagerWin32 : public FileContainer {
   QLResultEnum SetCurrentDirectory(const base::WString& path);
   QLResultEnum DeleteFile(const base::WString& path);
   QLResultEnum CreateDirectory(const base::WString& path);
+  // Replaces to with from in one step, so a reader never sees half a file.
+  QLResultEnum MoveFile(const base::WString& from, const base::WString& to);
 };
 
 }  // namespace file
