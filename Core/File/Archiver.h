@@ -1,14 +1,16 @@
 #pragma once
 
 #include "Core/File/FileContainer.h"
+#include "Core/File/PackDirectory.h"
 
 namespace file {
 
-// The files of one pack file mounted under a folder prefix. Packs are not
-// read yet: a mounted pack answers as an empty one.
+// The files of one pack file mounted under a folder prefix; each opens as a
+// window on the pack. A pack that cannot be read answers as an empty one, so
+// requests under its prefix fail rather than fall back to the disk.
 class Archiver : public FileContainer {
  public:
-  Archiver(base::WString prefix, base::WString packPath, FileContainer* parent);
+  Archiver(base::WString prefix, base::WString packPath, Container* parent);
 
   base::Stream* OpenStream(const base::WString& path) override;
   base::StreamCreator* CreateStreamCreator(const base::WString& path) override;
@@ -21,10 +23,15 @@ class Archiver : public FileContainer {
   bool FileExistsImpl(const base::WString& path, const base::WString* extensions, int count, int* index) override;
   bool FolderExistsImpl(const base::WString& path) override;
 
+  const PackDirectory& GetDirectory() const { return directory_; }
+
  private:
+  const PackEntry* Find(const base::WString& name) const;
+
+  Container* parent_;
   base::WString prefix_;
   base::WString packPath_;
-  FileContainer* parent_;
+  PackDirectory directory_;
 };
 
 }  // namespace file

@@ -12,7 +12,8 @@ FileContainer::~FileContainer() = default;
 
 Archiver* FileContainer::RouteToPack(const base::WString& path, base::WString& remainder) {
   for (const auto& [prefix, packPath] : FileManager::Instance()->mounts) {
-    if (!path.starts_with(prefix) || !FileExistsImpl(packPath, nullptr, 0, nullptr)) continue;
+    // An empty prefix would hand a pack's own paths back to itself forever.
+    if (prefix.empty() || !path.starts_with(prefix) || !FileExistsImpl(packPath, nullptr, 0, nullptr)) continue;
     auto& archiver = archivers_[packPath];
     // A pack stays cached even when its directory could not be read.
     if (!archiver) archiver = std::make_unique<Archiver>(prefix, packPath, this);
