@@ -31,12 +31,17 @@ class ApplicationWin32 : public Thread {
   const base::WString& GetLogFolder() const { return logFolder_; }
   const std::vector<base::WString>& GetArguments() const { return arguments_; }
   void SetArguments(std::vector<base::WString> arguments) { arguments_ = std::move(arguments); }
+  // Another copy of the program was running: this one ends at once and leaves
+  // that one's files alone.
+  bool IsAlreadyRunning() const { return alreadyRunning_; }
+  void SetAlreadyRunning() { alreadyRunning_ = true; }
 
  private:
   base::WString userDataFolder_;
   base::WString exeFolder_;
   base::WString logFolder_;
   std::vector<base::WString> arguments_;
+  bool alreadyRunning_ = false;
 };
 
 }  // namespace app

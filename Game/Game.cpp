@@ -1,0 +1,15 @@
+#include "Game/Game.h"
+
+Game::Game() : input_(*this, *this) {}
+
+// The window belongs to the game; it was unlinked from the task tree when it
+// finished, or never ran.
+Game::~Game() = default;
+
+QLResultEnum Game::OnInit() {
+  window_ = std::make_unique<app::Window>(&input_, false, false, true);
+  const app::WindowSize size{1024, 768};
+  if (const QLResultEnum result = window_->Create({100, 100}, size, size, true, u"Lanternfall 2")) return result;
+  AddChild(window_.get());
+  return QL_OK;
+}
