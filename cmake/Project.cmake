@@ -1,5 +1,5 @@
-# Settings every target of the project shares, and the helper that makes one
-# static library per source folder.
+# Settings every target of the project shares, and the helpers that make one
+# static library, and one test executable, per source folder.
 
 # The game's figures assume IEEE single precision: no contraction into FMA and
 # never -ffast-math.
@@ -13,16 +13,21 @@ if(LF_SANITIZE)
   target_link_options(lf_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# lf_add_library(<target> FOLDERS <folder>... [DEPENDS <target>...])
-# Builds every .cpp of the given folders (relative to the calling folder) into a
-# static library; includes are written from the repository root.
-function(lf_add_library target)
-  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
+# Every .cpp of the folders (relative to the calling folder).
+function(lf_collect_sources out)
   set(sources "")
-  foreach(folder IN LISTS ARG_FOLDERS)
+  foreach(folder IN LISTS ARGN)
     file(GLOB found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp")
     list(APPEND sources ${found})
   endforeach()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+# lf_add_library(<target> FOLDERS <folder>... [DEPENDS <target>...])
+# Includes are written from the repository root.
+function(lf_add_library target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
+  lf_collect_sources(sources ${ARG_FOLDERS})
   # A folder of headers only makes an interface library.
   if(sources)
     add_library(${target} STATIC ${sources})
@@ -36,14 +41,10 @@ function(lf_add_library target)
 endfunction()
 
 # lf_add_test(<target> FOLDERS <folder>... DEPENDS <target>...)
-# One GoogleTest executable per source library; CTest discovers its cases.
+# CTest discovers the cases; a folder without tests makes nothing.
 function(lf_add_test target)
   cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
-  set(sources "")
-  foreach(folder IN LISTS ARG_FOLDERS)
-    file(GLOB found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp")
-    list(APPEND sources ${found})
-  endforeach()
+  lf_collect_sources(sources ${ARG_FOLDERS})
   if(NOT sources)
     return()
   endif()

@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/Support/TempFolder.h"
+#include "tests/Support/RecordingLogOutput.h"
 
 namespace {
 
 // Keeps what an output was given, one string per write.
-class RecordingOutput : public base::LogOutput {
- public:
-  explicit RecordingOutput(std::vector<std::u16string>& writes) : writes_(writes) {}
-  void Write(const base::WString& text) override { writes_.push_back(text); }
-
- private:
-  std::vector<std::u16string>& writes_;
-};
-
 const std::string kHeader =
     "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"
     "<meta http-equiv=Content-Language content=ru><style>\n"
@@ -39,7 +31,7 @@ TEST(LogTest, TheFileIsAPageOfStyledStatements) {
   {
     base::MainLog log;
     log.AddHtmlOutput(new base::LogUtf8File(folder.Wide("log.html")));
-    log.AddOutput(new RecordingOutput(debugger));
+    log.AddOutput(new testing_support::RecordingLogOutput(debugger));
     Statement(log, u"RenderDX9::LostDevice()\n").AddDiv(base::LogDiv());
     Statement(log, u"Trying to Load already loaded resource '%s'.\n").AddBlock(base::LogBlock()).AddArg(u"a.png");
     Statement(log, u"Max texture Width: %d, scale %.2f\n").AddDiv(base::LogDiv()).AddArg(2048).AddArg(1.5f);
@@ -61,7 +53,7 @@ TEST(LogTest, TheFileIsAPageOfStyledStatements) {
 TEST(LogTest, MissingArgumentsLeaveTheRestOfTheFormat) {
   std::vector<std::u16string> writes;
   base::Log log;
-  log.AddOutput(new RecordingOutput(writes));
+  log.AddOutput(new testing_support::RecordingLogOutput(writes));
   Statement(log, u"LOADED ENEMY WAVE=(timeout=%d, spawner=%d)").AddDiv(base::LogDiv()).AddArg(5);
   EXPECT_EQ(writes.back(), u"LOADED ENEMY WAVE=(timeout=5, spawner=)");
 }
@@ -70,10 +62,10 @@ TEST(LogTest, AnOutputAddedLaterMissesEarlierStatements) {
   std::vector<std::u16string> first;
   std::vector<std::u16string> second;
   base::Log log;
-  log.AddOutput(new RecordingOutput(first));
+  log.AddOutput(new testing_support::RecordingLogOutput(first));
   {
     auto pending = Statement(log, u"early\n");
-    log.AddOutput(new RecordingOutput(second));
+    log.AddOutput(new testing_support::RecordingLogOutput(second));
   }
   EXPECT_EQ(first.back(), u"early\n");
   EXPECT_EQ(second, std::vector<std::u16string>{u"log initialized\n"});

@@ -9,33 +9,23 @@
 #include "Core/Base/Stream.h"
 #include "Core/File/Folders.h"
 #include "Core/File/TextFile.h"
-#include "tests/Support/TempFolder.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
 // Runs a test inside its own data root, with no mounts.
 class FileManagerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(root_.Path());
-    files_->mounts.clear();
-  }
-  void TearDown() override {
-    files_->mounts.clear();
-    std::filesystem::current_path(previous_);
-  }
+  void SetUp() override { files_->mounts.clear(); }
+  void TearDown() override { files_->mounts.clear(); }
 
   std::vector<base::WString> Sorted(std::vector<base::WString> names) {
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  testing_support::TempFolder root_;
+  testing_support::DataRoot root_;
   file::FileManager* files_ = file::FileManager::Instance();
-
- private:
-  std::filesystem::path previous_;
 };
 
 TEST_F(FileManagerTest, AMountedPrefixIsAnsweredByItsPackOnlyWhileThePackExists) {

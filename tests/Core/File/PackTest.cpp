@@ -10,7 +10,7 @@
 #include "Core/File/Archiver.h"
 #include "Core/File/BuildPack.h"
 #include "Core/File/FileManager.h"
-#include "tests/Support/TempFolder.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -36,16 +36,11 @@ const std::string kHeader = U32(6) + "qlpack";
 class PackTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(root_.Path());
     files_->mounts.clear();
     root_.WriteFile("kp/b.txt", "BBB");
     root_.WriteFile("kp/a/c.txt", "cc");
   }
-  void TearDown() override {
-    files_->mounts.clear();
-    std::filesystem::current_path(previous_);
-  }
+  void TearDown() override { files_->mounts.clear(); }
 
   std::string ExamplePack() const {
     return kHeader + U32(2) + Entry("a/c.txt", 2, 72) + Entry("b.txt", 3, 74) + "cc" + "BBB";
@@ -60,11 +55,8 @@ class PackTest : public ::testing::Test {
     return *files_;
   }
 
-  testing_support::TempFolder root_;
+  testing_support::DataRoot root_;
   file::FileManager* files_ = file::FileManager::Instance();
-
- private:
-  std::filesystem::path previous_;
 };
 
 TEST_F(PackTest, TheBuilderWritesTheExactFormat) {

@@ -12,7 +12,8 @@
 #include "Core/Base/DelegateBindings.h"
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
-#include "tests/Support/TempFolder.h"
+#include "tests/Support/DataRoot.h"
+#include "tests/Support/RecordingLogOutput.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ constexpr char kCatalogue[] =
     "  <!-- retired offers follow -->\n"
     "  <Product name=\"a\" text=\"b\" type=\"other\" sku=\"gems.a\"/>\n"
     "</xml>\n";
-
-class RecordingOutput : public base::LogOutput {
- public:
-  explicit RecordingOutput(std::vector<base::WString>& writes) : writes_(writes) {}
-  void Write(const base::WString& text) override { writes_.push_back(text); }
-
- private:
-  std::vector<base::WString>& writes_;
-};
 
 class RecordingListener : public purchase::PurchaseListener {
  public:
@@ -72,16 +64,13 @@ class FakeStore : public purchase::StoreBackend {
 class CatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(root_.Path());
-    base::MainLog::Instance()->AddOutput(new RecordingOutput(log_));
+    base::MainLog::Instance()->AddOutput(new testing_support::RecordingLogOutput(log_));
     purchase::PurchaseResultDelegate(this).Reset(
         new base::MemberDelegate1<CatalogueTest, TPurchaseResult&, void>(this, &CatalogueTest::OnResult));
   }
   void TearDown() override {
     purchase::PurchaseResultDelegate(this) = {};
     SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
   }
 
   static std::vector<base::WString> Names(const purchase::PurchaseSystem& system) {
@@ -97,7 +86,7 @@ class CatalogueTest : public ::testing::Test {
     return false;
   }
 
-  testing_support::TempFolder root_;
+  testing_support::DataRoot root_;
   std::vector<base::WString> log_;
   Heard broadcast_;
   std::function<void()> onResult_;
@@ -107,8 +96,6 @@ class CatalogueTest : public ::testing::Test {
     broadcast_.emplace_back(result.product, result.result);
     if (onResult_) onResult_();
   }
-
-  std::filesystem::path previous_;
 };
 
 TEST_F(CatalogueTest, ProductsAreReadInOrderWithTheirTypesAndStoreData) {

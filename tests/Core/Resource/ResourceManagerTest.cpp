@@ -6,6 +6,7 @@
 
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "tests/Support/RecordingLogOutput.h"
 
 namespace {
 
@@ -49,22 +50,13 @@ class OtherProbe : public Probe {
   QLResultEnum Release() override { return resource::ResourceManager::Instance()->Release(this); }
 };
 
-class RecordingOutput : public base::LogOutput {
- public:
-  explicit RecordingOutput(Events& writes) : writes_(writes) {}
-  void Write(const base::WString& text) override { writes_.push_back(text); }
-
- private:
-  Events& writes_;
-};
-
 class ResourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Probe::alive = 0;
     Probe::events.clear();
     Probe::initResult = QL_OK;
-    base::MainLog::Instance()->AddHtmlOutput(new RecordingOutput(logged_));
+    base::MainLog::Instance()->AddHtmlOutput(new testing_support::RecordingLogOutput(logged_));
   }
   // Whatever a test left cached goes with the manager; nothing may survive it.
   void TearDown() override {
