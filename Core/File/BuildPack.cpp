@@ -5,14 +5,12 @@
 
 #include "Core/Base/FileStream.h"
 #include "Core/Base/LogMessage.h"
+#include "Core/File/AtomicWrite.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/PackDirectory.h"
 #include "Core/File/Path.h"
 
 namespace {
-
-constexpr int kWriteAccess = 1;
-constexpr int kCreateAlways = 0;
 
 QLResultEnum Failed(const char16_t* what, const base::WString& path) {
   QL_LOG(u"Building pack: %s '%s'\n").AddArg(base::WString(what)).AddArg(path);
@@ -44,17 +42,14 @@ QLResultEnum CollectEntries(file::FileManager& files, const base::WString& folde
 }
 
 QLResultEnum WritePack(file::FileManager& files, const base::WString& folder, const file::PackDirectory& directory,
-                       const base::WString& path) {
-  base::FileStream pack;
-  if (pack.Open(path, kWriteAccess, kCreateAlways) != QL_OK) return Failed(u"cannot create", path);
-  if (directory.Write(pack) != QL_OK) return Failed(u"cannot write the directory of", path);
+                       base::Stream& pack) {
+  if (directory.Write(pack) != QL_OK) return Failed(u"cannot write the directory of the pack of", folder);
   for (const auto& [name, entry] : directory.entries) {
     const auto source = OpenSource(files, folder + name);
     // A file that changed size since it was measured would shift every offset.
     if (!source || source->GetSize() != entry.size || pack.WriteFromStream(*source, base::Stream::kWholeStream) != entry.size)
       return Failed(u"cannot copy", folder + name);
   }
-  if (pack.Flush() != QL_OK || pack.Close() != QL_OK) return Failed(u"cannot finish", path);
   return QL_OK;
 }
 
@@ -68,14 +63,7 @@ QLResultEnum BuildPack(const base::WString& folder, const base::WString& packPat
   file::PackDirectory directory;
   if (const QLResultEnum result = CollectEntries(files, source, directory)) return result;
 
-  const base::WString temporary = packPath + u".building";
-  if (const QLResultEnum result = WritePack(files, source, directory, temporary)) {
-    files.DeleteFile(temporary);
-    return result;
-  }
-  if (files.MoveFile(temporary, packPath) != QL_OK) {
-    files.DeleteFile(temporary);
-    return Failed(u"cannot replace", packPath);
-  }
+  const auto write = [&](base::FileStream& pack) { return WritePack(files, source, directory, pack); };
+  if (file::WriteFileAtomically(packPath, write) != QL_OK) return Failed(u"cannot write", packPath);
   return QL_OK;
 }

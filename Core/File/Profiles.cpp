@@ -5,6 +5,7 @@
 #include "Core/Base/FileStream.h"
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
+#include "Core/File/AtomicWrite.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/TextFile.h"
 #include "Core/File/UserDataFileContainer.h"
@@ -18,8 +19,6 @@ constexpr char kProfileElement[] = "Profile";
 constexpr char kNameAttribute[] = "name";
 constexpr char kCurrentAttribute[] = "currentProfile";
 
-constexpr int kWriteAccess = 1;
-constexpr int kCreateOrTruncate = 0;
 constexpr int kSaveFailed = tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
 
 base::WString ProfilesPath() { return UserDataFileContainer::Instance()->GetRootPath() + kProfilesFileName; }
@@ -31,21 +30,6 @@ base::WString NameOf(const tinyxml2::XMLElement* profile) {
 
 void SetName(tinyxml2::XMLElement* element, const char* attribute, const base::WString& name) {
   element->SetAttribute(attribute, base::ToNarrow(name, base::kEncodingUtf8).c_str());
-}
-
-// The bytes go to a file beside the target, which is renamed over it only once
-// they are all on the disk: a failure at any point leaves the old file whole.
-bool ReplaceFile(const base::WString& path, const std::string& bytes) {
-  const base::WString temporary = path + u".tmp";
-  base::FileStream stream;
-  if (stream.Open(temporary, kWriteAccess, kCreateOrTruncate) != QL_OK) return false;
-  const auto size = static_cast<std::uint32_t>(bytes.size());
-  const bool written = stream.Write(bytes.data(), size) == size && stream.Flush() == QL_OK;
-  const bool closed = stream.Close() == QL_OK;
-  FileManager* files = FileManager::Instance();
-  if (written && closed && files->MoveFile(temporary, path) == QL_OK) return true;
-  files->DeleteFile(temporary);
-  return false;
 }
 
 }  // namespace
@@ -105,7 +89,11 @@ int Profiles::Save() {
   tinyxml2::XMLPrinter printer;
   document_->Print(&printer);
   const base::WString path = ProfilesPath();
-  if (ReplaceFile(path, std::string(printer.CStr(), static_cast<std::size_t>(printer.CStrSize() - 1))))
+  const auto size = static_cast<std::uint32_t>(printer.CStrSize() - 1);
+  const auto writeDocument = [&](base::FileStream& stream) {
+    return stream.Write(printer.CStr(), size) == size ? QL_OK : QL_FAIL;
+  };
+  if (WriteFileAtomically(path, writeDocument) == QL_OK)
     return tinyxml2::XML_SUCCESS;
   QL_LOG(u"Profiles cannot be saved to '%s'\n").AddArg(path);
   return kSaveFailed;

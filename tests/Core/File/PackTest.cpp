@@ -159,11 +159,11 @@ TEST_F(PackTest, AFailedRebuildKeepsTheOldPack) {
   EXPECT_EQ(root_.ReadFile("data.dat"), old);
 
   root_.WriteFile("kp/new.txt", "new");
-  std::filesystem::create_directory(root_.Path() / "data.dat.building");  // the new pack cannot be written
+  std::filesystem::create_directory(root_.Path() / "data.dat.tmp");  // the new pack cannot be written
   EXPECT_EQ(BuildPack(u"kp", u"data.dat"), QL_FAIL);
   EXPECT_EQ(root_.ReadFile("data.dat"), old);
 
-  std::filesystem::remove(root_.Path() / "data.dat.building");
+  std::filesystem::remove(root_.Path() / "data.dat.tmp");
   std::filesystem::remove_all(root_.Path() / "kp/a");
   ASSERT_EQ(BuildPack(u"kp", u"data.dat"), QL_OK) << "a rebuild replaces the pack entirely";
   EXPECT_EQ(root_.ReadFile("data.dat"), kHeader + U32(2) + Entry("b.txt", 3, 72) + Entry("new.txt", 3, 75) + "BBBnew");
