@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+
+#include "Core/Render/ShaderImpl.h"
+#include "Core/Resource/Resource.h"
+
+namespace render {
+
+// A shader pair as a resource, with the projection matrix every shader of the
+// engine takes.
+class Shader : public resource::Resource {
+ public:
+  static constexpr const char* kProjectionName = "Proj";
+
+  // A built-in pair: the implementation is made by the Render before the
+  // shader, so the shader is loaded from the start.
+  explicit Shader(std::unique_ptr<ShaderImpl> implementation);
+
+  QLResultEnum Release() override;
+  // Creates the variables; a derived shader adds its own before calling its
+  // base, which fixes their indices in the command stream.
+  virtual QLResultEnum BindVariables();
+
+  ShaderImpl* GetImplementation() const { return implementation_.get(); }
+  ShaderScalarPointer<math::Matrix4>* GetProjectionVariable() const { return projection_; }
+
+ protected:
+  // An unloaded shader has lost its implementation and has no sources to
+  // build it again from.
+  QLResultEnum DoLoad() override { return implementation_ ? QL_OK : QL_FAIL; }
+  QLResultEnum DoUnload() override;
+
+ private:
+  std::unique_ptr<ShaderImpl> implementation_;
+  ShaderScalarPointer<math::Matrix4>* projection_ = nullptr;
+};
+
+// A shader that samples one texture.
+class ShaderTextured : public Shader {
+ public:
+  static constexpr const char* kTextureName = "TextureSampler";
+
+  using Shader::Shader;
+
+  QLResultEnum BindVariables() override;
+
+  ShaderTextureVariable<>* GetTextureVariable() const { return texture_; }
+
+ protected:
+  QLResultEnum DoUnload() override;
+
+ private:
+  ShaderTextureVariable<>* texture_ = nullptr;
+};
+
+}  // namespace render
