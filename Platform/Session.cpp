@@ -2,10 +2,15 @@
 
 #include <SDL.h>
 
+#include "Platform/ShaderCompiler.h"
+
 namespace platform {
 
 bool Startup() { return SDL_Init(SDL_INIT_EVENTS) == 0; }
 
-void Shutdown() { SDL_Quit(); }
+void Shutdown() {
+  ShutdownShaderCompiler();
+  SDL_Quit();
+}
 
 }  // namespace platform

@@ -1,12 +1,19 @@
 #include "Core/App/Application.h"
 
+#include "Platform/MessageBox.h"
+
 namespace app {
 
 Application* Application::CreateInstance() { return CreateApplication(); }
 
 Application::Application() : ApplicationWin32(false, true, true, true) {}
 
-Application::~Application() = default;
+Application::~Application() {
+  if (IsRenderFailed())
+    platform::ShowErrorBox("Error",
+                           "Failed to init DirectX 9 render: video card does'n support vertex shaders 1.1 and(or) "
+                           "pixel shaders 2.0");
+}
 
 QLResultEnum Application::PlatformInit() { return InitWin32(); }
 

@@ -84,19 +84,21 @@ QLResultEnum Render::Init(app::Window*, const RenderInitParam& param) {
     if (result != QL_OK) return result;
   }
 
-  if (param.ortho) {
-    const QLResultEnum result =
-        MakeOrthoProjection(static_cast<float>(param.width), static_cast<float>(param.height), &projection_);
-    if (result != QL_OK) return result;
-  } else {
-    projection_ = param.projection;
-  }
+  if (const QLResultEnum result = SetScreen(param); result != QL_OK) return result;
+  ResetState();
+  return QL_OK;
+}
+
+QLResultEnum Render::SetScreen(const RenderInitParam& param) {
   screenScaleX_ = param.screenScaleX;
   screenScaleY_ = param.screenScaleY;
   screenOffsetX_ = param.screenOffsetX;
   screenOffsetY_ = param.screenOffsetY;
-  ResetState();
-  return QL_OK;
+  if (!param.ortho) {
+    projection_ = param.projection;
+    return QL_OK;
+  }
+  return MakeOrthoProjection(static_cast<float>(param.width), static_cast<float>(param.height), &projection_);
 }
 
 void Render::ReleaseDeviceObjects() {

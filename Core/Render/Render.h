@@ -154,6 +154,8 @@ class Render : base::NoCopy {
                                                   std::uint32_t primitiveCount, std::uint32_t minVertex,
                                                   std::uint32_t vertexCount) = 0;
 
+  // The projection and the mapping of design coordinates to pixels.
+  QLResultEnum SetScreen(const RenderInitParam& param);
   // For the back end's destructor, while the device objects can still go.
   void ReleaseDeviceObjects();
   // Device loss: drops the recorded frame, whose commands name objects about

@@ -35,6 +35,10 @@ class ApplicationWin32 : public Thread {
   // that one's files alone.
   bool IsAlreadyRunning() const { return alreadyRunning_; }
   void SetAlreadyRunning() { alreadyRunning_ = true; }
+  // The graphics card lacks the shaders the game needs: the program ends and
+  // says so when the application object goes.
+  bool IsRenderFailed() const { return renderFailed_; }
+  void SetRenderFailed() { renderFailed_ = true; }
 
  private:
   base::WString userDataFolder_;
@@ -42,6 +46,7 @@ class ApplicationWin32 : public Thread {
   base::WString logFolder_;
   std::vector<base::WString> arguments_;
   bool alreadyRunning_ = false;
+  bool renderFailed_ = false;
 };
 
 }  // namespace app

@@ -59,6 +59,7 @@ class WindowWin32 : public base::Task, public platform::MessageHandler {
   platform::NativeWindow& GetNativeWindow() { return native_; }
   bool IsCreated() const { return created_; }
   bool IsActive() const { return active_; }
+  bool IsMinimized() const { return minimized_; }
   bool IsWindowed() const { return windowed_; }
   bool IsMouseInside() const { return mouseInside_; }
   WindowPosition GetPosition() const { return position_; }

@@ -115,7 +115,7 @@ CallLog Matching(const CallLog& log, const std::string& prefix) {
 }
 
 QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render::ShaderTextured& shader,
-                      render::Texture* texture, std::uint32_t colour) {
+                      render::Texture* texture, std::uint32_t colour, float x, float y, float size) {
   render::SVertex2D* vertices = nullptr;
   render::BufferDoubleCache<render::VertexBuffer<render::SVertex2D>>::Range vertexRange;
   if (const QLResultEnum result =
@@ -128,8 +128,11 @@ QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render
   if (const QLResultEnum result = render.GetIndexCache16()->Allocate(6, &indices, &indexRange); result != QL_OK) {
     return result;
   }
+  // Clockwise from the top left, as the two triangles below expect.
+  const float cornerX[4] = {0, 1, 1, 0};
+  const float cornerY[4] = {0, 0, 1, 1};
   for (int corner = 0; corner < 4; ++corner) {
-    vertices[corner] = {static_cast<float>(corner & 1), static_cast<float>(corner >> 1), 0, 1, colour, 0, 0, 0};
+    vertices[corner] = {x + size * cornerX[corner], y + size * cornerY[corner], 0, 1, colour, 0, 0, 0};
   }
   const auto base = static_cast<std::uint16_t>(vertexRange.first);
   const std::uint16_t quad[6] = {0, 1, 2, 0, 2, 3};

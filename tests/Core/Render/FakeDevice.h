@@ -113,8 +113,10 @@ CallLog Matching(const CallLog& log, const std::string& prefix);
 
 // Draws the way the drawing context draws an image: four vertices and six
 // indices from the Render's caches, the textured shader with the texture.
+// The square's top-left corner is at (x, y).
 QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render::ShaderTextured& shader,
-                      render::Texture* texture, std::uint32_t colour = 0xFFFFFFFF);
+                      render::Texture* texture, std::uint32_t colour = 0xFFFFFFFF, float x = 0, float y = 0,
+                      float size = 1);
 
 // A Render over a device that only writes down what it is asked. The slot
 // named in failSlot answers failCode instead of doing its work.
