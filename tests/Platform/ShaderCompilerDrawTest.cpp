@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/Render/DX9/BuiltInShaders.h"
 #include "Platform/GraphicsDevice.h"
 #include "Platform/NativeWindow.h"
 #include "Platform/Session.h"
@@ -15,112 +16,6 @@
 namespace {
 
 using namespace platform;
-
-// The renderer's three built-in shader pairs.
-constexpr char kVertexGeom[] = R"(
-float4x4 Proj;
-struct VS_INPUT {
-  float3 pos : POSITION;
-  float4 color : COLOR0;
-};
-struct VS_OUTPUT {
-  float4 Pos : POSITION;
-  float4 Color : COLOR0;
-};
-void vertex_shader(VS_INPUT In, out VS_OUTPUT Out) {
-  Out.Pos = mul(float4(In.pos, 1), Proj);
-  Out.Color = In.color;
-}
-)";
-
-constexpr char kPixelGeom[] = R"(
-struct PS_INPUT {
-  float4 Pos : POSITION;
-  float4 Color : COLOR0;
-};
-void pixel_shader(PS_INPUT Input, out float4 vColorOut : COLOR0) {
-  vColorOut = Input.Color;
-}
-)";
-
-constexpr char kVertexTexturedMult[] = R"(
-float4x4 Proj;
-struct VS_INPUT {
-  float4 pos : POSITION;
-  float4 color : COLOR0;
-  float4 colorSpec : COLOR1;
-  float2 TuTv : TEXCOORD0;
-};
-struct VS_OUTPUT {
-  float4 Pos : POSITION;
-  float4 Color : COLOR0;
-  float2 TuTv : TEXCOORD0;
-};
-void vertex_shader(VS_INPUT In, out VS_OUTPUT Out) {
-  Out.Pos = mul(In.pos, Proj);
-  Out.Color = In.color;
-  Out.TuTv = In.TuTv;
-}
-)";
-
-constexpr char kPixelTexturedMult[] = R"(
-texture g_MeshTexture;
-sampler TextureSampler = sampler_state {
-  Texture = <g_MeshTexture>;
-  MipFilter = LINEAR;
-  MinFilter = LINEAR;
-  MagFilter = LINEAR;
-};
-struct PS_INPUT {
-  float4 Color : COLOR0;
-  float2 TuTv : TEXCOORD0;
-};
-void pixel_shader(PS_INPUT Input, out float4 vColorOut : COLOR0) {
-  vColorOut = Input.Color * tex2D(TextureSampler, Input.TuTv);
-}
-)";
-
-constexpr char kVertexTexturedTint[] = R"(
-float4x4 Proj;
-struct VS_INPUT {
-  float4 pos : POSITION;
-  float4 color : COLOR0;
-  float4 colorSpec : COLOR1;
-  float2 TuTv : TEXCOORD0;
-};
-struct VS_OUTPUT {
-  float4 Pos : POSITION;
-  float4 Color : COLOR0;
-  float2 TuTv : TEXCOORD0;
-  float2 Tint : TEXCOORD1;
-};
-void vertex_shader(VS_INPUT In, out VS_OUTPUT Out) {
-  Out.Pos = mul(In.pos, Proj);
-  Out.Color = In.color;
-  Out.TuTv = In.TuTv;
-  Out.Tint.xy = In.colorSpec.gb;
-}
-)";
-
-constexpr char kPixelTexturedTint[] = R"(
-texture g_MeshTexture;
-sampler TextureSampler = sampler_state {
-  Texture = <g_MeshTexture>;
-  MipFilter = LINEAR;
-  MinFilter = LINEAR;
-  MagFilter = LINEAR;
-};
-struct PS_INPUT {
-  float4 Color : COLOR0;
-  float2 TuTv : TEXCOORD0;
-  float2 Tint : TEXCOORD1;
-};
-void pixel_shader(PS_INPUT Input, out float4 vColorOut : COLOR0) {
-  float4 t = tex2D(TextureSampler, Input.TuTv);
-  vColorOut.rgb = t.rgb * Input.Tint.y + Input.Color.rgb * Input.Tint.x;
-  vColorOut.a = t.a * Input.Color.a;
-}
-)";
 
 // Geom's inputs: x y z, diffuse.
 struct ColorVertex {
@@ -240,7 +135,7 @@ class ShaderCompilerDrawTest : public ::testing::Test {
 };
 
 TEST_F(ShaderCompilerDrawTest, GeomDrawsItsVertexColourWhereTheProjectionPutsIt) {
-  ASSERT_NO_FATAL_FAILURE(Use(kVertexGeom, kPixelGeom));
+  ASSERT_NO_FATAL_FAILURE(Use(render::kVertexShaderGeomText, render::kPixelShaderGeomText));
   const auto proj = vertex_.Find("Proj");
   ASSERT_TRUE(proj);
   EXPECT_EQ(vertex_.Get(*proj)->registerIndex, 0);
@@ -261,16 +156,16 @@ TEST_F(ShaderCompilerDrawTest, TexturedShadersCombineTextureAndVertexColours) {
   // The tint weights are in the specular's green (vertex colour) and blue
   // (texture colour); alpha is always texture times vertex.
   const Case cases[] = {
-      {"mult", kVertexTexturedMult, kPixelTexturedMult, 0xFF80FFFF, 0, {0xFF800000, kGreen, kBlue, 0x8080FFFF}},
+      {"mult", render::kVertexShaderTexturedMultText, render::kPixelShaderTexturedMultText, 0xFF80FFFF, 0, {0xFF800000, kGreen, kBlue, 0x8080FFFF}},
       {"tint to vertex colour",
-       kVertexTexturedTint,
-       kPixelTexturedTint,
+       render::kVertexShaderTexturedTintText,
+       render::kPixelShaderTexturedTintText,
        0xFFFF00FF,
        0xFF00FF00,
        {0xFFFF00FF, 0xFFFF00FF, 0xFFFF00FF, 0x80FF00FF}},
       {"tint to texture",
-       kVertexTexturedTint,
-       kPixelTexturedTint,
+       render::kVertexShaderTexturedTintText,
+       render::kPixelShaderTexturedTintText,
        0xFFFF00FF,
        0xFF0000FF,
        {kRed, kGreen, kBlue, kHalfWhite}},
@@ -291,7 +186,7 @@ TEST_F(ShaderCompilerDrawTest, FloatSharingARegisterKeepsItsNeighbour) {
   const char* pixelText =
       "float3 tint;\nfloat alpha;\n"
       "float4 pixel_shader() : COLOR0 { return float4(tint, alpha); }\n";
-  ASSERT_NO_FATAL_FAILURE(Use(kVertexGeom, pixelText));
+  ASSERT_NO_FATAL_FAILURE(Use(render::kVertexShaderGeomText, pixelText));
   const auto tint = pixel_.Find("tint"), alpha = pixel_.Find("alpha");
   ASSERT_TRUE(tint && alpha);
   EXPECT_EQ(pixel_.Get(*alpha)->registerIndex, pixel_.Get(*tint)->registerIndex);
