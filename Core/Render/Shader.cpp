@@ -1,5 +1,7 @@
 #include "Core/Render/Shader.h"
 
+#include "Core/File/TextFile.h"
+#include "Core/Render/Render.h"
 #include "Core/Resource/ResourceManager.h"
 
 namespace render {
@@ -7,6 +9,28 @@ namespace render {
 Shader::Shader(std::unique_ptr<ShaderImpl> implementation) : implementation_(std::move(implementation)) { Load(); }
 
 QLResultEnum Shader::Release() { return resource::ResourceManager::Instance()->Release(this); }
+
+QLResultEnum Shader::SetRender(Render* render) {
+  if (!render) return QL_FAIL;
+  render_ = render;
+  return QL_OK;
+}
+
+QLResultEnum Shader::SetProjection(const math::Matrix4* matrix) {
+  if (projection_) projection_->Set(matrix);
+  return QL_OK;
+}
+
+// The name is used as it stands: a folder path ends with '/', and a name
+// without one has the file names appended to its last part.
+QLResultEnum Shader::DoLoad() {
+  if (implementation_) return QL_OK;
+  if (!render_) return QL_FAIL;
+  const std::string pixel = file::ReadTextFile(GetName() + u"PS.hlsl");
+  const std::string vertex = file::ReadTextFile(GetName() + u"VS.hlsl");
+  if (const QLResultEnum result = render_->CreateShader(vertex, pixel, implementation_); result != QL_OK) return result;
+  return BindVariables();
+}
 
 QLResultEnum Shader::BindVariables() {
   if (!implementation_) return QL_FAIL;

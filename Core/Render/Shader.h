@@ -16,6 +16,14 @@ class Shader : public resource::Resource {
   // A built-in pair: the implementation is made by the Render before the
   // shader, so the shader is loaded from the start.
   explicit Shader(std::unique_ptr<ShaderImpl> implementation);
+  // A shader read from a folder of "VS.hlsl" and "PS.hlsl": the resource's
+  // name is the folder, and SetRender must come before Load.
+  Shader() = default;
+
+  QLResultEnum SetRender(Render* render);
+  // Marks the variable only when the pointer changes; the matrix must live
+  // until the frame is replayed.
+  QLResultEnum SetProjection(const math::Matrix4* matrix);
 
   QLResultEnum Release() override;
   // Creates the variables; a derived shader adds its own before calling its
@@ -26,12 +34,12 @@ class Shader : public resource::Resource {
   ShaderScalarPointer<math::Matrix4>* GetProjectionVariable() const { return projection_; }
 
  protected:
-  // An unloaded shader has lost its implementation and has no sources to
-  // build it again from.
-  QLResultEnum DoLoad() override { return implementation_ ? QL_OK : QL_FAIL; }
+  // A built-in shader is made loaded; one from a folder compiles its texts.
+  QLResultEnum DoLoad() override;
   QLResultEnum DoUnload() override;
 
  private:
+  Render* render_ = nullptr;
   std::unique_ptr<ShaderImpl> implementation_;
   ShaderScalarPointer<math::Matrix4>* projection_ = nullptr;
 };

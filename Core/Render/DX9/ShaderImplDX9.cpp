@@ -15,30 +15,27 @@ namespace {
 QLResultEnum ResultOf(platform::DeviceResult result) { return result == platform::DeviceResult::kOk ? QL_OK : QL_FAIL; }
 
 void LogCompilerMessages(const std::string& messages) {
-  QL_LOG_BLOCK(u"%s").AddArg(base::ToWide(messages, base::kEncodingUtf8));
+  QL_LOG_BLOCK(u"%s\n").AddArg(base::ToWide(messages, base::kEncodingUtf8));
 }
 
-// A constant of one stage of a shader; setting a name the shader does not
-// declare fails at replay.
 class ScalarVariable : public ShaderScalarVariableImpl {
  public:
-  ScalarVariable(RenderDX9& render, platform::ShaderConstantTable& table,
-                 std::optional<platform::ShaderConstantHandle> handle)
+  ScalarVariable(RenderDX9& render, platform::ShaderConstantTable& table, platform::ShaderConstantHandle handle)
       : render_(render), table_(table), handle_(handle) {}
 
   QLResultEnum SetMatrix(const math::Matrix4* matrix) override {
-    if (!matrix || !handle_ || !render_.GetDevice()) return QL_FAIL;
-    return ResultOf(table_.SetMatrix(*render_.GetDevice(), *handle_, matrix->m.data()));
+    if (!matrix || !render_.GetDevice()) return QL_FAIL;
+    return ResultOf(table_.SetMatrix(*render_.GetDevice(), handle_, matrix->m.data()));
   }
   QLResultEnum SetVector(const float value[4]) override {
-    if (!handle_ || !render_.GetDevice()) return QL_FAIL;
-    return ResultOf(table_.SetVector(*render_.GetDevice(), *handle_, value));
+    if (!render_.GetDevice()) return QL_FAIL;
+    return ResultOf(table_.SetVector(*render_.GetDevice(), handle_, value));
   }
 
  private:
   RenderDX9& render_;
   platform::ShaderConstantTable& table_;
-  std::optional<platform::ShaderConstantHandle> handle_;
+  platform::ShaderConstantHandle handle_;
 };
 
 class TextureVariable : public ShaderTextureVariableImpl {
@@ -81,6 +78,10 @@ QLResultEnum ShaderImplDX9::Compile(const std::string& vertexSource, const std::
     LogCompilerMessages(errors);
     return QL_FAIL;
   }
+  // A warning of a shader that builds is worth a look, not a failure.
+  for (const std::string* warnings : {&vertex->warnings, &pixel->warnings}) {
+    if (!warnings->empty()) LogCompilerMessages(*warnings);
+  }
   vertexConstants_ = std::move(vertex->constants);
   pixelConstants_ = std::move(pixel->constants);
   return QL_OK;
@@ -88,8 +89,12 @@ QLResultEnum ShaderImplDX9::Compile(const std::string& vertexSource, const std::
 
 std::unique_ptr<ShaderScalarVariableImpl> ShaderImplDX9::CreateScalarVariable(const std::string& name,
                                                                              ShaderStage stage) {
+  // A constant the shader does not declare fails the binding, and so the
+  // load, instead of every replay that would set it.
   platform::ShaderConstantTable& table = stage == kPixelStage ? pixelConstants_ : vertexConstants_;
-  return std::make_unique<ScalarVariable>(*renderDX9_, table, table.Find(name));
+  const auto handle = table.Find(name);
+  if (!handle) return nullptr;
+  return std::make_unique<ScalarVariable>(*renderDX9_, table, *handle);
 }
 
 std::unique_ptr<ShaderTextureVariableImpl> ShaderImplDX9::CreateTextureVariable(const std::string& name) {
