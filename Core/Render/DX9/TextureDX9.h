@@ -1,25 +1,57 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
+#include "Core/Render/AlphaHitMask.h"
 #include "Core/Render/Texture.h"
 #include "Platform/GraphicsTexture.h"
 
+namespace platform {
+class GraphicsDevice;
+}
+
 namespace render {
 
-// A texture on the graphics device. The device keeps textures through a loss.
+class ImageData;
+
+// A texture on the graphics device: filled once from an image file, or a
+// render target, or a dynamic texture the caller rewrites. The device drops
+// the last two on a loss; they come back empty on reset.
 class TextureDX9 : public Texture {
  public:
   explicit TextureDX9(Render* render) : Texture(render) {}
 
-  QLResultEnum OnResetDevice() override { return QL_OK; }
-  QLResultEnum OnLostDevice() override { return QL_OK; }
+  QLResultEnum CreateFromImage(ImageData& image);
+  QLResultEnum CreateRenderTarget(int width, int height);
+  QLResultEnum CreateDynamic(int width, int height);
 
+  // True on a pixel whose alpha the image's decoder counted as opaque.
+  bool HitTest(int x, int y) const;
+
+  QLResultEnum OnResetDevice() override;
+  QLResultEnum OnLostDevice() override;
+
+  // Dynamic textures only: the whole level 0 for writing, size in pixels.
+  QLResultEnum Lock(std::uint32_t* size, int* pitch, void** bits);
+  QLResultEnum Unlock();
+
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
+  bool IsRenderTarget() const { return renderTarget_; }
   const std::shared_ptr<platform::GraphicsTexture>& GetDeviceTexture() const { return device_; }
   void SetDeviceTexture(std::shared_ptr<platform::GraphicsTexture> texture) { device_ = std::move(texture); }
 
  private:
+  platform::GraphicsDevice* Device() const;
+  QLResultEnum UploadLevels(ImageData& image);
+
   std::shared_ptr<platform::GraphicsTexture> device_;
+  AlphaHitMask mask_;
+  int width_ = 0;
+  int height_ = 0;
+  bool renderTarget_ = false;
+  bool dynamic_ = false;
 };
 
 }  // namespace render

@@ -1,0 +1,34 @@
+#include "Core/Render/ImageLoader.h"
+
+#include "Core/Base/LogMessage.h"
+#include "Core/Render/ImageDataDDS.h"
+#include "Core/Render/ImageDataDevil.h"
+
+namespace render {
+
+namespace {
+
+std::unique_ptr<ImageData> NewDecoder(const base::WString& extension) {
+  const base::WString key = extension.substr(0, 4);
+  if (key == u".dds") return std::make_unique<ImageDataDDS>();
+  if (key == u".bmp") return std::make_unique<ImageDataDevil>(platform::ImageType::kBmp);
+  if (key == u".jpg") return std::make_unique<ImageDataDevil>(platform::ImageType::kJpg);
+  if (key == u".gif") return std::make_unique<ImageDataDevil>(platform::ImageType::kGif);
+  if (key == u".png") return std::make_unique<ImageDataDevil>(platform::ImageType::kPng);
+  if (key == u".tga") return std::make_unique<ImageDataDevil>(platform::ImageType::kTga);
+  return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<ImageData> ImageLoader::CreateImageData(base::Stream& stream, const base::WString& extension) const {
+  std::unique_ptr<ImageData> decoder = NewDecoder(extension);
+  if (!decoder) {
+    QL_LOG(u"No image decoder for extension '%s'\n").AddArg(extension);
+    return nullptr;
+  }
+  if (decoder->Load(stream, extension) != QL_OK) return nullptr;
+  return decoder;
+}
+
+}  // namespace render

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+#include "Core/Base/Singletone.h"
+#include "Core/Base/WString.h"
+#include "Core/Render/ImageData.h"
+
+namespace render {
+
+// Picks the decoder for an image file by its extension.
+class ImageLoader : public base::Singletone<ImageLoader> {
+ public:
+  // Null for an extension no decoder takes, and for a file its decoder
+  // cannot load. Only ".xyz", the first four characters in lower case, count.
+  std::unique_ptr<ImageData> CreateImageData(base::Stream& stream, const base::WString& extension) const;
+};
+
+}  // namespace render

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "Core/App/Window.h"
+#include "Core/Base/SingletonRegistry.h"
+#include "Core/Input/CoordConverter.h"
+#include "Core/Input/InputListener.h"
+#include "Core/Input/Win32/InputWin32.h"
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
+#include "Platform/Session.h"
+#include "Platform/ShaderCompiler.h"
+#include "tests/Core/Render/FakeDevice.h"
+#include "tests/Support/GraphicsDriver.h"
+
+namespace render_test {
+
+class IgnoredInput : public input::InputListener, public input::CoordConverter {
+ public:
+  input::Point ToDesign(input::Point window) const override { return window; }
+  QLResultEnum OnMouseDown(const input::Point&, int) override { return QL_OK; }
+  QLResultEnum OnMouseUp(const input::Point&, int) override { return QL_OK; }
+  QLResultEnum OnMouseDoubleClick(const input::Point&, int) override { return QL_OK; }
+  QLResultEnum OnMouseMove(const input::Point&) override { return QL_OK; }
+  QLResultEnum OnMouseDrag(const input::Point&) override { return QL_OK; }
+  QLResultEnum OnMouseWheel(const input::Point&, int) override { return QL_OK; }
+  QLResultEnum OnMouseLeave(const input::Point&) override { return QL_OK; }
+  QLResultEnum OnKeyDown(int) override { return QL_OK; }
+  QLResultEnum OnKeyUp(int) override { return QL_OK; }
+  QLResultEnum OnChar(char16_t) override { return QL_OK; }
+  QLResultEnum OnTouchBegin(const input::Touch&) override { return QL_OK; }
+  QLResultEnum OnTouchMove(const input::Touch&) override { return QL_OK; }
+  QLResultEnum OnTouchEnd(const input::Touch&) override { return QL_OK; }
+  QLResultEnum OnTouchCancel(const input::Touch&) override { return QL_OK; }
+};
+
+inline constexpr int kWidth = 32;
+inline constexpr int kHeight = 24;
+
+class RenderDX9Fixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::Startup();
+    ASSERT_EQ(window_.Create({0, 0}, {kWidth, kHeight}, {kWidth, kHeight}, true, u"render test"), QL_OK);
+    param_.width = kWidth;
+    param_.height = kHeight;
+  }
+  void TearDown() override {
+    render_.reset();
+    platform::OverrideDeviceCaps(std::nullopt);
+    SingletonRegistry::Shutdown();
+    platform::ShutdownShaderCompiler();
+    platform::Shutdown();
+  }
+
+  QLResultEnum Start() {
+    render_ = std::make_unique<render::RenderDX9>();
+    const QLResultEnum result = render_->Init(&window_, param_);
+    testing_support::KeepGraphicsDriverLoaded();
+    return result;
+  }
+
+  // One frame: a clear and whatever draw adds, replayed on the device.
+  QLResultEnum Frame(const float colour[4], const std::function<void()>& draw = {}) {
+    if (!render_->IsReadyToRender()) return QL_FAIL;
+    render_->BeginScene();
+    render_->Clear(render::kClearColor, colour, 1.0f, 0);
+    if (draw) draw();
+    render_->EndScene();
+    render_->Present();
+    return render_->ExecuteCommands();
+  }
+
+  std::unique_ptr<render::Texture> WhiteTexture() {
+    std::unique_ptr<render::Texture> texture;
+    render_->CreateTexture(texture);
+    auto white = render_->GetDevice()->CreateTexture(1, 1, 1, platform::TextureFormat::kArgb8);
+    platform::LockedLevel level;
+    if (white->Lock(0, &level)) {
+      *static_cast<std::uint32_t*>(level.bits) = 0xFFFFFFFFu;
+      white->Unlock(0);
+    }
+    static_cast<render::TextureDX9*>(texture.get())->SetDeviceTexture(white);
+    return texture;
+  }
+
+  std::uint32_t Pixel(int x, int y) { return render_->GetDevice()->ReadPixels({x, y, x + 1, y + 1}).at(0); }
+
+  IgnoredInput ignored_;
+  input::InputWin32 input_{ignored_, ignored_};
+  app::Window window_{&input_, false, false, true};
+  render::RenderInitParam param_;
+  std::unique_ptr<render::RenderDX9> render_;
+};
+
+}  // namespace render_test
