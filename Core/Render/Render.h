@@ -22,6 +22,7 @@ class Window;
 namespace render {
 
 class Buffer;
+class RenderTarget;
 class BufferDoubleCacheBase;
 template <class B>
 class BufferDoubleCache;
@@ -74,6 +75,10 @@ class Render : base::NoCopy {
                                           std::unique_ptr<VertexBufferImpl>& out) = 0;
   virtual QLResultEnum CreateIndexBuffer(std::uint32_t indexSize, std::uint32_t count, bool dynamic,
                                          std::unique_ptr<IndexBufferImpl>& out) = 0;
+
+  // An image to draw into, of width x height pixels; with ortho its
+  // projection maps those pixels as MakeOrthoProjection does.
+  QLResultEnum CreateRenderTarget(int width, int height, std::unique_ptr<RenderTarget>* out, bool ortho);
 
   // Scissor rectangle (x, y, width, height) in design units to device pixels
   // with the pending target's mapping, truncated toward zero.

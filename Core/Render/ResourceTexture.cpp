@@ -47,13 +47,7 @@ QLResultEnum ResourceTexture::DoLoad() {
     QL_LOG(u"Image '%s' cannot be loaded\n").AddArg(GetName());
     return QL_FAIL;
   }
-  std::unique_ptr<render::Texture> created;
-  if (const QLResultEnum result = render_->CreateTexture(created); result != QL_OK) return result;
-  // Only the graphics device's textures can be filled from an image.
-  auto* texture = dynamic_cast<render::TextureDX9*>(created.get());
-  if (!texture) return QL_FAIL;
-  texture_.reset(texture);
-  created.release();
+  if (const QLResultEnum result = render::TextureDX9::Create(*render_, &texture_); result != QL_OK) return result;
   if (const QLResultEnum result = texture_->CreateFromImage(*decoder); result != QL_OK) {
     texture_.reset();
     return result;

@@ -1,6 +1,8 @@
 #include "Core/Render/Shader.h"
 
 #include "Core/File/TextFile.h"
+#include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/Image.h"
 #include "Core/Render/Render.h"
 #include "Core/Resource/ResourceManager.h"
 
@@ -54,6 +56,11 @@ QLResultEnum ShaderTextured::BindVariables() {
   texture_ = GetImplementation()->AddVariable(
       std::make_unique<ShaderTextureVariable<>>(GetImplementation(), std::move(device)));
   return texture_ ? QL_OK : QL_FAIL;
+}
+
+QLResultEnum ShaderTextured::SetImage(const Image* image) {
+  if (texture_) texture_->Set(image ? image->GetTexture() : nullptr);
+  return QL_OK;
 }
 
 QLResultEnum ShaderTextured::DoUnload() {

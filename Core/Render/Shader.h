@@ -7,6 +7,8 @@
 
 namespace render {
 
+class Image;
+
 // A shader pair as a resource, with the projection matrix every shader of the
 // engine takes.
 class Shader : public resource::Resource {
@@ -52,6 +54,8 @@ class ShaderTextured : public Shader {
   using Shader::Shader;
 
   QLResultEnum BindVariables() override;
+  // Marks the variable only when the image's texture differs from the last.
+  QLResultEnum SetImage(const Image* image);
 
   ShaderTextureVariable<>* GetTextureVariable() const { return texture_; }
 

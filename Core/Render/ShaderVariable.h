@@ -20,6 +20,13 @@ class ShaderScalarVariableImpl {
   virtual ~ShaderScalarVariableImpl() = default;
   virtual QLResultEnum SetMatrix(const math::Matrix4* matrix) = 0;
   virtual QLResultEnum SetVector(const float value[4]) = 0;
+  virtual QLResultEnum SetFloat(float value) = 0;
+  // The short vectors fill the rest as a position would: z 0, w 1.
+  QLResultEnum SetVector3(float x, float y, float z) {
+    const float value[4] = {x, y, z, 1.0f};
+    return SetVector(value);
+  }
+  QLResultEnum SetVector2(float x, float y) { return SetVector3(x, y, 0.0f); }
 };
 
 class ShaderTextureVariableImpl {

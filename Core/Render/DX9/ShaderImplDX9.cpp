@@ -31,6 +31,10 @@ class ScalarVariable : public ShaderScalarVariableImpl {
     if (!render_.GetDevice()) return QL_FAIL;
     return ResultOf(table_.SetVector(*render_.GetDevice(), handle_, value));
   }
+  QLResultEnum SetFloat(float value) override {
+    if (!render_.GetDevice()) return QL_FAIL;
+    return ResultOf(table_.SetFloat(*render_.GetDevice(), handle_, value));
+  }
 
  private:
   RenderDX9& render_;

@@ -3,6 +3,7 @@
 #include "Core/Base/LogMessage.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/ImageData.h"
+#include "Core/Render/Render.h"
 #include "Platform/GraphicsDevice.h"
 
 namespace render {
@@ -59,6 +60,16 @@ QLResultEnum TextureDX9::UploadLevels(ImageData& image) {
     if (!device_->Unlock(level)) return QL_FAIL;
     if (decoded != QL_OK) return decoded;
   }
+  return QL_OK;
+}
+
+QLResultEnum TextureDX9::Create(Render& render, std::unique_ptr<TextureDX9>* out) {
+  std::unique_ptr<Texture> created;
+  if (const QLResultEnum result = render.CreateTexture(created); result != QL_OK) return result;
+  auto* texture = dynamic_cast<TextureDX9*>(created.get());
+  if (!texture) return QL_FAIL;
+  created.release();
+  out->reset(texture);
   return QL_OK;
 }
 

@@ -22,6 +22,10 @@ class TextureDX9 : public Texture {
  public:
   explicit TextureDX9(Render* render) : Texture(render) {}
 
+  // A new texture of the Render's device, still without pixels. Every Render
+  // here makes device textures, so anything else is refused.
+  static QLResultEnum Create(Render& render, std::unique_ptr<TextureDX9>* out);
+
   QLResultEnum CreateFromImage(ImageData& image);
   QLResultEnum CreateRenderTarget(int width, int height);
   QLResultEnum CreateDynamic(int width, int height);

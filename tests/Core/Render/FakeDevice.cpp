@@ -36,6 +36,10 @@ class FakeScalarVariable : public render::ShaderScalarVariableImpl {
     log_.push_back("SetVector " + name_ + " " + std::to_string(value[0]) + " " + std::to_string(value[3]));
     return result_;
   }
+  QLResultEnum SetFloat(float value) override {
+    log_.push_back("SetFloat " + name_ + " " + std::to_string(value));
+    return result_;
+  }
 
  private:
   CallLog& log_;
@@ -115,7 +119,8 @@ CallLog Matching(const CallLog& log, const std::string& prefix) {
 }
 
 QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render::ShaderTextured& shader,
-                      render::Texture* texture, std::uint32_t colour, float x, float y, float size) {
+                      render::Texture* texture, std::uint32_t colour, float x, float y, float size,
+                      const math::Matrix4* projection) {
   render::SVertex2D* vertices = nullptr;
   render::BufferDoubleCache<render::VertexBuffer<render::SVertex2D>>::Range vertexRange;
   if (const QLResultEnum result =
@@ -143,7 +148,7 @@ QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render
   state.indexBuffer = indexRange.buffer->GetImpl();
   if (const QLResultEnum result = render.SetState(&state, true); result != QL_OK) return result;
   shader.GetTextureVariable()->Set(texture);
-  shader.GetProjectionVariable()->Set(&render.GetProjection());
+  shader.GetProjectionVariable()->Set(projection ? projection : &render.GetProjection());
   return render.DrawIndexedPrimitive(render::kTriangleList, indexRange.first, 2, vertexRange.first, 4);
 }
 

@@ -113,10 +113,11 @@ CallLog Matching(const CallLog& log, const std::string& prefix);
 
 // Draws the way the drawing context draws an image: four vertices and six
 // indices from the Render's caches, the textured shader with the texture.
-// The square's top-left corner is at (x, y).
+// The square's top-left corner is at (x, y); the projection is the screen's
+// unless one is given.
 QLResultEnum DrawQuad(render::Render& render, render::RenderState& state, render::ShaderTextured& shader,
                       render::Texture* texture, std::uint32_t colour = 0xFFFFFFFF, float x = 0, float y = 0,
-                      float size = 1);
+                      float size = 1, const math::Matrix4* projection = nullptr);
 
 // A Render over a device that only writes down what it is asked. The slot
 // named in failSlot answers failCode instead of doing its work.

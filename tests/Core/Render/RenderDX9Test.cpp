@@ -7,6 +7,7 @@
 
 #include "Core/App/Application.h"
 #include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/RenderTarget.h"
 #include "Core/Render/Shader.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
 
@@ -40,6 +41,36 @@ TEST_F(RenderDX9Test, AnImageQuadCoversItsPixelsOnly) {
   EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
   EXPECT_EQ(Pixel(1, 0), 0xFF000000u);
   EXPECT_EQ(Pixel(0, 1), 0xFF000000u);
+}
+
+// The target's top-left texel is what texture coordinate (0, 0) samples, as
+// with any texture: a red dot drawn there shows up in the quad on screen.
+TEST_F(RenderDX9Test, WhatIsDrawnIntoATargetDrawsBackAsATexture) {
+  ASSERT_EQ(Start(), QL_OK);
+  std::unique_ptr<render::RenderTarget> target;
+  ASSERT_EQ(render_->CreateRenderTarget(4, 4, &target, true), QL_OK);
+  EXPECT_EQ(target->GetWidth(), 4);
+  EXPECT_FALSE(target->HitTest(0, 0));
+  std::unique_ptr<render::Texture> white = WhiteTexture();
+  resource::ResourceHandle<render::ShaderTextured> shader;
+  ASSERT_EQ(render_->GetTexturedMultShader(&shader), QL_OK);
+
+  render::RenderState intoTarget;
+  intoTarget.target = target->GetTargetRecord();
+  render::RenderState onScreen;
+  ASSERT_EQ(Frame(kBlack,
+                  [&] {
+                    render_->SetTarget(&intoTarget);
+                    render_->Clear(render::kClearColor, kBlack, 1.0f, 0);
+                    render_testing::DrawQuad(*render_, intoTarget, *shader.Get(), white.get(), 0xFFFF0000u, 0, 0, 1,
+                                             &target->GetProjection());
+                    render_testing::DrawQuad(*render_, onScreen, *shader.Get(), target->GetTexture(), 0xFFFFFFFFu, 5,
+                                             6, 2);
+                  }),
+            QL_OK);
+  EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(6, 7), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(4, 6), 0xFF000000u);
 }
 
 // Hundreds of quads through the whole road, recording, replay and present;

@@ -71,8 +71,8 @@ TEST_F(ShaderTest, SettingTheSameValueMarksNothing) {
   shader->GetProjectionVariable()->Set(&projection);
   Written();
 
-  shader->GetProjectionVariable()->Set(&projection);
-  shader->GetTextureVariable()->Set(nullptr);
+  shader->SetProjection(&projection);
+  shader->SetImage(nullptr);
   EXPECT_FALSE(impl->AreVariablesChanged());
 
   math::Matrix4 other;
@@ -93,6 +93,26 @@ TEST_F(ShaderTest, UnbindingAndDeviceResetSendEveryVariableAgain) {
 TEST_F(ShaderTest, ATexturedShaderWithoutItsSamplerDoesNotBind) {
   impl->missing = render::ShaderTextured::kTextureName;
   EXPECT_EQ(shader->BindVariables(), QL_FAIL);
+}
+
+// Only what the short vectors pass on is of interest here.
+class VectorRecorder : public render::ShaderScalarVariableImpl {
+ public:
+  QLResultEnum SetMatrix(const math::Matrix4*) override { return QL_OK; }
+  QLResultEnum SetVector(const float value[4]) override {
+    last.assign(value, value + 4);
+    return QL_OK;
+  }
+  QLResultEnum SetFloat(float) override { return QL_OK; }
+  std::vector<float> last;
+};
+
+TEST(ShaderScalarVariableImplTest, ShortVectorsAreCompletedAsAPosition) {
+  VectorRecorder variable;
+  variable.SetVector3(1, 2, 3);
+  EXPECT_EQ(variable.last, (std::vector<float>{1, 2, 3, 1}));
+  variable.SetVector2(4, 5);
+  EXPECT_EQ(variable.last, (std::vector<float>{4, 5, 0, 1}));
 }
 
 }  // namespace
