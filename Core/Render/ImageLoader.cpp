@@ -3,6 +3,7 @@
 #include "Core/Base/LogMessage.h"
 #include "Core/Render/ImageDataDDS.h"
 #include "Core/Render/ImageDataDevil.h"
+#include "Core/Render/ImageDataRaw.h"
 
 namespace render {
 
@@ -21,8 +22,13 @@ std::unique_ptr<ImageData> NewDecoder(const base::WString& extension) {
 
 }  // namespace
 
-std::unique_ptr<ImageData> ImageLoader::CreateImageData(base::Stream& stream, const base::WString& extension) const {
-  std::unique_ptr<ImageData> decoder = NewDecoder(extension);
+std::unique_ptr<ImageData> ImageLoader::CreateImageData(base::Stream& stream, const base::WString& extension,
+                                                        const base::ImageInfo* description) const {
+  std::unique_ptr<ImageData> decoder =
+      description && description->fromDocument
+          ? std::make_unique<ImageDataRaw>(static_cast<int>(description->rect.width),
+                                           static_cast<int>(description->rect.height))
+          : NewDecoder(extension);
   if (!decoder) {
     QL_LOG(u"No image decoder for extension '%s'\n").AddArg(extension);
     return nullptr;

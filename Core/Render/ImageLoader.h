@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Core/Base/ImageInfo.h"
 #include "Core/Base/Singletone.h"
 #include "Core/Base/WString.h"
 #include "Core/Render/ImageData.h"
@@ -13,7 +14,10 @@ class ImageLoader : public base::Singletone<ImageLoader> {
  public:
   // Null for an extension no decoder takes, and for a file its decoder
   // cannot load. Only ".xyz", the first four characters in lower case, count.
-  std::unique_ptr<ImageData> CreateImageData(base::Stream& stream, const base::WString& extension) const;
+  // A layer of a decoded document is raw pixels of its description's size,
+  // whatever the extension.
+  std::unique_ptr<ImageData> CreateImageData(base::Stream& stream, const base::WString& extension,
+                                             const base::ImageInfo* description = nullptr) const;
 };
 
 }  // namespace render

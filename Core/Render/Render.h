@@ -19,9 +19,18 @@ namespace app {
 class Window;
 }
 
+namespace base {
+class ImageInfo;
+}
+
+namespace file {
+class ImageContainer;
+}
+
 namespace render {
 
 class Buffer;
+class Image;
 class RenderTarget;
 class BufferDoubleCacheBase;
 template <class B>
@@ -76,6 +85,11 @@ class Render : base::NoCopy {
   virtual QLResultEnum CreateIndexBuffer(std::uint32_t indexSize, std::uint32_t count, bool dynamic,
                                          std::unique_ptr<IndexBufferImpl>& out) = 0;
 
+  // The image of that name, or of that layer of the layout, loading its file
+  // on the first use of the name; the failure of the load is returned and
+  // nothing is made. description, when given, receives the image's.
+  QLResultEnum CreateImage(const base::WString& name, file::ImageContainer* container, std::unique_ptr<Image>* out,
+                           base::ImageInfo* description = nullptr);
   // An image to draw into, of width x height pixels; with ortho its
   // projection maps those pixels as MakeOrthoProjection does.
   QLResultEnum CreateRenderTarget(int width, int height, std::unique_ptr<RenderTarget>* out, bool ortho);

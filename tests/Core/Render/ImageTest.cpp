@@ -6,13 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "Core/Base/ImageInfo.h"
 #include "Core/Base/LittleEndian.h"
 #include "Core/Base/MemoryStream.h"
+#include "Core/File/FileManager.h"
+#include "Core/File/PsdFolder.h"
 #include "Core/Render/AlphaHitMask.h"
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/DxtAlpha.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/ImageLoader.h"
+#include "Core/Render/Vertices.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
 #include "tests/Support/TempFolder.h"
 
@@ -228,7 +232,7 @@ class ImageLoadTest : public render_test::RenderDX9Fixture {
  protected:
   std::unique_ptr<render::Image> Load(const std::string& name, QLResultEnum expected = QL_OK) {
     std::unique_ptr<render::Image> image;
-    EXPECT_EQ(render::CreateImage(*render_, folder_.Wide(name), &image), expected);
+    EXPECT_EQ(render_->CreateImage(folder_.Wide(name), nullptr, &image), expected);
     return image;
   }
   testing_support::TempFolder folder_;
@@ -301,6 +305,79 @@ TEST_F(ImageLoadTest, ADynamicTextureLocksWholeRowsOfPixels) {
   EXPECT_GE(pitch, 20);
   EXPECT_EQ(size, static_cast<std::uint32_t>(3 * pitch / 4));
   EXPECT_EQ(texture.Unlock(), QL_OK);
+}
+
+// A 4 x 4 atlas whose bottom-right quarter is the layer "part": opaque but
+// for its last texel. The layer "plain" is a file of its own.
+class AtlasImageTest : public ImageLoadTest {
+ protected:
+  void SetUp() override {
+    ImageLoadTest::SetUp();
+    std::vector<std::uint32_t> atlas(16, 0);
+    for (int y = 2; y < 4; ++y)
+      for (int x = 2; x < 4; ++x) atlas[static_cast<std::size_t>(y * 4 + x)] = 0xFF00FF00u;
+    atlas[15] = 0;
+    folder_.WriteFile("layout/atlas.tga", ToString(Tga(4, 4, atlas, false)));
+    folder_.WriteFile("layout/plain.tga", ToString(Tga(3, 1, {0, 0, 0}, false)));
+    folder_.WriteFile("layout/layers.xml",
+                      "<Layers><Layer name=\"plain\" x=\"1\" y=\"2\" width=\"3\" height=\"1\"/>"
+                      "<Layer name=\"part\" width=\"2\" height=\"2\" atlas=\"atlas.tga\""
+                      " tu1=\"0.5\" tv1=\"0\" tu2=\"1\" tv2=\"0.5\"/></Layers>");
+  }
+
+  std::unique_ptr<render::Image> LoadLayer(file::ImageContainer& layout, const char16_t* name,
+                                           base::ImageInfo* description = nullptr) {
+    std::unique_ptr<render::Image> image;
+    EXPECT_EQ(render_->CreateImage(name, &layout, &image, description), QL_OK);
+    return image;
+  }
+};
+
+TEST_F(AtlasImageTest, AnAtlasLayerIsItsRectangleOfTheSharedAtlasTexture) {
+  ASSERT_EQ(Start(), QL_OK);
+  file::PsdFolder layout(folder_.Wide("layout"), file::FileManager::Instance());
+  ASSERT_EQ(layout.Load(), QL_OK);
+  base::ImageInfo description;
+  const auto part = LoadLayer(layout, u"part", &description);
+  ASSERT_TRUE(part && part->GetTexture());
+  EXPECT_TRUE(description.inAtlas);
+  EXPECT_EQ(part->GetWidth(), 2);
+  EXPECT_EQ(part->GetTexture()->GetWidth(), 4);
+  EXPECT_TRUE(part->HitTest(0, 0));
+  EXPECT_FALSE(part->HitTest(1, 1));
+  EXPECT_FALSE(part->HitTest(2, 0));
+
+  render::SVertex2D quad[2] = {{0, 0, 0, 1, 0, 0, 0, 0}, {0, 0, 0, 1, 0, 0, 1, 1}};
+  ASSERT_EQ(part->MapTexCoords(quad, 2, 0, render::SVertex2D::Format()), QL_OK);
+  EXPECT_FLOAT_EQ(quad[0].u, 0.5f);
+  EXPECT_FLOAT_EQ(quad[0].v, 0.5f);
+  EXPECT_FLOAT_EQ(quad[1].u, 1.0f);
+  EXPECT_FLOAT_EQ(quad[1].v, 1.0f);
+  EXPECT_EQ(part->MapTexCoords(quad, 2, 1, render::SVertex2D::Format()), QL_FAIL);
+
+  const auto plain = LoadLayer(layout, u"plain");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->GetWidth(), 3);
+  EXPECT_EQ(plain->MapTexCoords(quad, 2, 0, render::SVertex2D::Format()), QL_OK);
+  EXPECT_FLOAT_EQ(quad[0].u, 0.5f);
+}
+
+TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
+  const std::vector<std::uint8_t> pixels = {1, 2, 3, 9, 4, 5, 6, 10};
+  base::MemoryStream stream(pixels.data(), static_cast<std::uint32_t>(pixels.size()));
+  base::ImageInfo layer(u"l", 0, 0, 2, 1, 255, 0, true, true, 1.0f);
+  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", &layer);
+  ASSERT_TRUE(decoder);
+  std::vector<std::uint8_t> texture(8);
+  render::AlphaHitMask mask(2);
+  ASSERT_EQ(decoder->Decode(8, texture.data(), mask), QL_OK);
+  EXPECT_EQ(texture, pixels);
+  EXPECT_FALSE(mask.Get(0));
+  EXPECT_TRUE(mask.Get(1));
+
+  base::MemoryStream shortStream(pixels.data(), 6);
+  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", &layer);
+  EXPECT_EQ(cut->Decode(8, texture.data(), mask), QL_FAIL);
 }
 
 }  // namespace
