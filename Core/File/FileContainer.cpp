@@ -3,6 +3,8 @@
 #include "Core/File/Archiver.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/Path.h"
+#include "Core/File/PsdFile.h"
+#include "Core/File/PsdFolder.h"
 
 namespace file {
 
@@ -62,6 +64,24 @@ bool FileContainer::FolderExists(const base::WString& path) {
   base::WString remainder;
   if (Archiver* pack = RouteToPack(path, remainder)) return pack->FolderExists(remainder);
   return FolderExistsImpl(path);
+}
+
+ImageContainer* FileContainer::OpenImageContainer(const base::WString& path) {
+  base::WString remainder;
+  if (Archiver* pack = RouteToPack(path, remainder)) return pack->OpenImageContainer(remainder);
+
+  // A layout that cannot be read is still a layout, an empty one.
+  if (FolderExistsImpl(path)) {
+    auto folder = std::make_unique<PsdFolder>(path, this);
+    folder->Load();
+    return folder.release();
+  }
+  static const base::WString documentExtensions[] = {u".psd", u""};
+  int found = 0;
+  if (!FileExistsImpl(path, documentExtensions, 2, &found)) return nullptr;
+  auto document = std::make_unique<PsdFile>(path + documentExtensions[found], this);
+  document->Load();
+  return document.release();
 }
 
 }  // namespace file

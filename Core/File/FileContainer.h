@@ -10,6 +10,7 @@
 namespace file {
 
 class Archiver;
+class ImageContainer;
 
 // A container whose paths may lead into pack files: a path that starts with a
 // mounted prefix whose pack exists is answered by that pack, everything else
@@ -27,6 +28,11 @@ class FileContainer : public Container {
   virtual bool FileExists(const base::WString& path, const base::WString* extensions, int count, int* index);
   virtual bool FolderExists(const base::WString& path);
 
+  // A layered layout: a layer folder at path, else the document path + ".psd",
+  // else the document at path itself. Null when none exists; the caller owns
+  // the container.
+  ImageContainer* OpenImageContainer(const base::WString& path);
+
   // base + relative part is what a listed name is reported as when relative
   // names are not asked for; folder + relative part is what is read.
   virtual QLResultEnum ListFilesImpl(const base::WString& base, const base::WString& folder,
@@ -41,6 +47,8 @@ class FileContainer : public Container {
   // The pack that answers path, with the rest of the path inside it; null
   // when no mounted pack applies.
   Archiver* RouteToPack(const base::WString& path, base::WString& remainder);
+
+  bool IsArchive() const { return isArchive_; }
 
  private:
   bool isArchive_;
