@@ -11,7 +11,12 @@ namespace render_testing {
 
 namespace {
 
-std::string NameOf(render::Texture* texture) { return texture ? static_cast<FakeTexture*>(texture)->name : "null"; }
+// A texture of the device classes (an image's) has no name here.
+std::string NameOf(render::Texture* texture) {
+  if (!texture) return "null";
+  const auto* fake = dynamic_cast<FakeTexture*>(texture);
+  return fake ? fake->name : "other";
+}
 
 std::string NameOf(render::ShaderImpl* impl) { return impl ? static_cast<FakeShaderImpl*>(impl)->name : "null"; }
 

@@ -47,6 +47,8 @@ class FakeBuffer : public Base {
   bool IsNotLocked() const override { return !hasDevice_ || !this->IsLocked(); }
 
   const std::string& GetName() const { return name_; }
+  // What was written into the buffer, whether locked or not.
+  const unsigned char* GetBytes() const { return storage_.data(); }
 
  protected:
   QLResultEnum Make(std::uint32_t elementSize, std::uint32_t count) {

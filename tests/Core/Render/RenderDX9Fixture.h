@@ -45,9 +45,9 @@ class RenderDX9Fixture : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::Startup();
-    ASSERT_EQ(window_.Create({0, 0}, {kWidth, kHeight}, {kWidth, kHeight}, true, u"render test"), QL_OK);
-    param_.width = kWidth;
-    param_.height = kHeight;
+    ASSERT_EQ(window_.Create({0, 0}, {width_, height_}, {width_, height_}, true, u"render test"), QL_OK);
+    param_.width = width_;
+    param_.height = height_;
   }
   void TearDown() override {
     render_.reset();
@@ -90,6 +90,9 @@ class RenderDX9Fixture : public ::testing::Test {
 
   std::uint32_t Pixel(int x, int y) { return render_->GetDevice()->ReadPixels({x, y, x + 1, y + 1}).at(0); }
 
+  // A test that needs a larger screen sets these in its constructor.
+  int width_ = kWidth;
+  int height_ = kHeight;
   IgnoredInput ignored_;
   input::InputWin32 input_{ignored_, ignored_};
   app::Window window_{&input_, false, false, true};

@@ -1,0 +1,80 @@
+#include "Core/Render/DrawTextParam.h"
+
+#include <cmath>
+#include <limits>
+
+#include "Core/Render/DrawParamPositions.h"
+#include "Core/Render/Font.h"
+#include "Core/Render/Vertices.h"
+
+namespace render {
+
+DrawTextParam::DrawTextParam(Graphics* graphics, const base::WString* text, Font* font, const TextFormat& format)
+    : text(text), font(font), format(format) {
+  this->graphics.Attach(graphics);
+}
+
+DrawTextParam::DrawTextParam(const DrawTextParam& other)
+    : graphics(other.graphics),
+      text(other.text),
+      font(other.font),
+      format(other.format),
+      anchorX(other.anchorX),
+      anchorY(other.anchorY),
+      outWidth(other.outWidth),
+      outHeight(other.outHeight),
+      outBounds(other.outBounds) {}
+
+QLResultEnum DrawTextParam::Draw(DrawParam* param) {
+  if (!text || !font) return QL_FAIL;
+  currentParam = param;
+  float size[2] = {0.0f, 0.0f};
+  if (const QLResultEnum result = font->DrawText(graphics.GetGraphics(), this, *text, format, size); result != QL_OK) {
+    return result;
+  }
+  measuredWidth = size[0];
+  measuredHeight = size[1];
+  if (outWidth) *outWidth = measuredWidth;
+  if (outHeight) *outHeight = measuredHeight;
+  return outBounds ? StoreBounds() : QL_OK;
+}
+
+QLResultEnum DrawTextParam::StoreBounds() {
+  SVertex2D corners[4] = {};
+  const float x[4] = {0.0f, measuredWidth, measuredWidth, 0.0f};
+  const float y[4] = {0.0f, 0.0f, measuredHeight, measuredHeight};
+  for (int i = 0; i < 4; ++i) {
+    corners[i].x = x[i];
+    corners[i].y = y[i];
+    corners[i].w = 1.0f;
+  }
+  if (const QLResultEnum result = PositionVertices(corners, SVertex2D::Format(), 4); result != QL_OK) return result;
+  constexpr float kFar = std::numeric_limits<float>::max();
+  *outBounds = {{kFar, kFar, kFar}, {-kFar, -kFar, -kFar}};
+  for (const SVertex2D& corner : corners) outBounds->Extend(math::Point3{corner.x, corner.y, corner.z});
+  return QL_OK;
+}
+
+QLResultEnum DrawTextParam::PositionVertices(void* vertices, const VertexFormat& vertexFormat, std::uint32_t count) {
+  float dx = 0.0f;
+  if (anchorX == kAnchorRight) dx = -measuredWidth;
+  if (anchorX == kAnchorCenter) dx = std::floor(-0.5f * measuredWidth);
+  float dy = 0.0f;
+  if (anchorY == kAnchorBottom) dy = -measuredHeight;
+  if (anchorY == kAnchorMiddle) dy = -std::floor(0.5f * measuredHeight);
+  if (anchorY == kAnchorBaseline && font) dy = -font->GetBase();
+  if (dx != 0.0f || dy != 0.0f) {
+    ForEachPosition(vertices, vertexFormat, count, [dx, dy](float* position, std::uint32_t components) {
+      position[0] += dx;
+      if (components > 1) position[1] += dy;
+    });
+  }
+  if (currentParam) {
+    if (const QLResultEnum result = currentParam->TransformVertices(vertices, vertexFormat, count); result != QL_OK) {
+      return result;
+    }
+  }
+  return graphics.ApplyTransform(vertices, vertexFormat, count);
+}
+
+}  // namespace render

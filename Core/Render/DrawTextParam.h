@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Core/Base/MathAABB.h"
+#include "Core/Base/WString.h"
+#include "Core/Render/DrawParam.h"
+#include "Core/Render/GraphicsFriend.h"
+#include "Core/Render/TextFormat.h"
+
+namespace render {
+
+class Font;
+class Graphics;
+
+// A text in a font. Without a Graphics the draw only lays the text out and
+// measures it.
+class DrawTextParam {
+ public:
+  // The text is the caller's and must outlive the draw.
+  DrawTextParam(Graphics* graphics, const base::WString* text, Font* font, const TextFormat& format = {});
+  // A copy has measured nothing yet and is not drawing.
+  DrawTextParam(const DrawTextParam& other);
+  DrawTextParam& operator=(const DrawTextParam&) = delete;
+
+  QLResultEnum Draw(DrawParam* param);
+  // For the font, over every batch of glyph vertices: the anchor offset, the
+  // drawing parameter's transform and the Graphics transform.
+  QLResultEnum PositionVertices(void* vertices, const VertexFormat& format, std::uint32_t count);
+
+  GraphicsFriend graphics;
+  const base::WString* text = nullptr;
+  Font* font = nullptr;
+  TextFormat format;
+  std::int32_t anchorX = kAnchorLeft;
+  std::int32_t anchorY = kAnchorTop;
+  float measuredWidth = 0.0f;
+  float measuredHeight = 0.0f;
+  DrawParam* currentParam = nullptr;
+  float* outWidth = nullptr;
+  float* outHeight = nullptr;
+  math::AABB* outBounds = nullptr;
+
+ private:
+  QLResultEnum StoreBounds();
+};
+
+}  // namespace render

@@ -1,0 +1,9 @@
+#include "Core/Render/Font.h"
+
+namespace render {
+
+DrawUntransformedParam<DrawTextParam> Font::CreateTextParam(const base::WString& text) {
+  return DrawUntransformedParam<DrawTextParam>(DrawTextParam(nullptr, &text, this));
+}
+
+}  // namespace render

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Core/Base/Utf.h"
+#include "Core/Render/BMFont.h"
+#include "Core/Render/Graphics.h"
+#include "Core/Resource/ResourceManager.h"
+#include "tests/Core/Render/RenderDX9Fixture.h"
+
+namespace {
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 320;
+constexpr float kOriginX = 16.0f;
+constexpr float kOriginY = 12.0f;
+// Brighter than this counts as text on the black background.
+constexpr std::uint32_t kLit = 0x40;
+
+// ASCII with kerning pairs, Cyrillic, Latin-1, and a character no font has.
+const base::WString kText = u"AVATAR Toy 42\nЁлка, привет\nÇà ÿ ß Æ №";
+
+struct Box {
+  int left, top, right, bottom;  // right and bottom excluded
+};
+
+// Where each glyph's quad must land: the lines are one line advance apart,
+// left-aligned at the origin, each glyph kerned against the one before it.
+std::vector<Box> ExpectedQuads(const render::BMFont& font) {
+  std::vector<Box> boxes;
+  float penY = kOriginY;
+  char16_t previous = 0;
+  float penX = kOriginX;
+  for (const char16_t c : kText) {
+    if (c == u'\n') {
+      penX = kOriginX;
+      penY += font.GetLineAdvance();
+      previous = c;
+      continue;
+    }
+    const auto found = font.GetGlyphs().find(c);
+    if (found == font.GetGlyphs().end()) continue;
+    const render::BMFontGlyph& glyph = found->second;
+    if (c != u' ') {
+      penX += glyph.KerningAfter(previous);
+      const int left = static_cast<int>(penX + glyph.xOffset);
+      const int top = static_cast<int>(penY + glyph.yOffset);
+      boxes.push_back({left, top, left + static_cast<int>(glyph.width), top + static_cast<int>(glyph.height)});
+    }
+    penX += glyph.xAdvance;
+    previous = c;
+  }
+  return boxes;
+}
+
+bool Lit(std::uint32_t argb) { return ((argb >> 8) & 0xFFu) > kLit; }
+
+class FontScreenshotTest : public render_test::RenderDX9Fixture, public ::testing::WithParamInterface<const char*> {
+ protected:
+  FontScreenshotTest() {
+    width_ = kScreenWidth;
+    height_ = kScreenHeight;
+  }
+
+  void SetUp() override {
+    RenderDX9Fixture::SetUp();
+    // The game's data root is the current folder while it runs.
+    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+    ASSERT_EQ(Start(), QL_OK);
+  }
+  void TearDown() override {
+    RenderDX9Fixture::TearDown();
+    std::filesystem::current_path(previous_);
+  }
+
+  void SavePicture(const std::vector<std::uint32_t>& picture) const {
+    std::ofstream ppm(previous_ / (std::string("font-") + GetParam() + ".ppm"), std::ios::binary);
+    ppm << "P6\n" << kScreenWidth << " " << kScreenHeight << "\n255\n";
+    for (const std::uint32_t argb : picture) {
+      ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
+    }
+  }
+
+  const std::filesystem::path previous_ = std::filesystem::current_path();
+};
+
+TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
+  const base::WString name = u"kp/data/fonts/" + base::WideFromUtf8Lenient(GetParam());
+  auto font = resource::ResourceManager::Instance()->Get<render::BMFont>(name);
+  ASSERT_TRUE(font);
+  font->SetRender(render_.get());
+  ASSERT_EQ(font->Load(), QL_OK);
+
+  const float black[4] = {0, 0, 0, 1};
+  ASSERT_EQ(Frame(black,
+                  [&] {
+                    render::Graphics g(*render_);
+                    g.SetFont(font.Get());
+                    g.DrawText(kText).Translate2D(kOriginX, kOriginY);
+                  }),
+            QL_OK);
+  const std::vector<std::uint32_t> picture = render_->GetDevice()->ReadPixels({0, 0, kScreenWidth, kScreenHeight});
+  ASSERT_EQ(picture.size(), std::size_t{kScreenWidth * kScreenHeight});
+  SavePicture(picture);
+  const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y * kScreenWidth + x)]; };
+
+  const std::vector<Box> boxes = ExpectedQuads(*font.Get());
+  ASSERT_GT(boxes.size(), 20u);
+  for (const Box& box : boxes) {
+    bool any = false;
+    for (int y = box.top; y < box.bottom && !any; ++y) {
+      for (int x = box.left; x < box.right && !any; ++x) any = Lit(at(x, y));
+    }
+    EXPECT_TRUE(any) << "nothing drawn in " << box.left << "," << box.top << " - " << box.right << "," << box.bottom;
+  }
+  int stray = 0;
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      if (!Lit(at(x, y))) continue;
+      const bool inside = std::any_of(boxes.begin(), boxes.end(), [&](const Box& box) {
+        return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+      });
+      if (!inside) ++stray;
+    }
+  }
+  EXPECT_EQ(stray, 0) << "text pixels outside every glyph's quad";
+  font.Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(GameFonts, FontScreenshotTest,
+                         ::testing::Values("main_32_1", "main_32_2", "main_42_1", "main_42_2", "main_80", "main_42_3"));
+
+}  // namespace

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/Graphics.h"
+#include "Core/Render/Image.h"
+#include "tests/Core/Render/RenderDX9Fixture.h"
+
+namespace {
+
+using GraphicsDX9Test = render_test::RenderDX9Fixture;
+
+constexpr float kBlack[4] = {0, 0, 0, 1};
+constexpr std::uint32_t kOpaqueBlack = 0xFF000000u;
+
+// A 4 x 2 image, white in every pixel.
+std::unique_ptr<render::Image> WhiteImage(render::Render& render) {
+  std::unique_ptr<render::TextureDX9> texture;
+  if (render::TextureDX9::Create(render, &texture) != QL_OK || texture->CreateDynamic(4, 2) != QL_OK) return nullptr;
+  std::uint32_t size = 0;
+  int pitch = 0;
+  void* bits = nullptr;
+  if (texture->Lock(&size, &pitch, &bits) != QL_OK) return nullptr;
+  auto* row = static_cast<std::uint8_t*>(bits);
+  for (int y = 0; y < 2; ++y, row += pitch) {
+    for (int x = 0; x < 4; ++x) reinterpret_cast<std::uint32_t*>(row)[x] = 0xFFFFFFFFu;
+  }
+  texture->Unlock();
+  return std::make_unique<render::Image>(std::move(texture));
+}
+
+// The half-pixel offset of the drawing code and the device's own correction
+// cancel: a quad at whole coordinates covers exactly its pixels.
+TEST_F(GraphicsDX9Test, AnImageDrawnThroughTheContextCoversItsPixels) {
+  ASSERT_EQ(Start(), QL_OK);
+  std::unique_ptr<render::Image> image = WhiteImage(*render_);
+  ASSERT_NE(image, nullptr);
+  ASSERT_EQ(Frame(kBlack,
+                  [&] {
+                    render::Graphics graphics(*render_);
+                    graphics.SetColorRGBA(0.0f, 1.0f, 0.0f, 1.0f);
+                    graphics.DrawImage(image.get()).Translate2D(8.0f, 4.0f).Scale(2.0f);
+                  }),
+            QL_OK);
+  EXPECT_EQ(Pixel(16, 8), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(23, 11), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(15, 8), kOpaqueBlack);
+  EXPECT_EQ(Pixel(24, 8), kOpaqueBlack);
+  EXPECT_EQ(Pixel(16, 12), kOpaqueBlack);
+}
+
+}  // namespace
