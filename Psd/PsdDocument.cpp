@@ -1,0 +1,108 @@
+#include "Psd/PsdDocument.h"
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
+#include "Psd/PsdError.h"
+#include "Psd/PsdSections.h"
+
+namespace psd {
+
+namespace {
+
+// The format counts sizes in 32 bits: no document is larger.
+constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max();
+
+int DecodePsdSections(PsdCursor& cursor, PsdDocument& document) {
+  using SectionReader = int (*)(PsdCursor&, PsdDocument&);
+  constexpr SectionReader kSections[] = {ReadPsdHeader, ReadPsdColorModeData, ReadPsdImageResources,
+                                         ReadPsdLayerAndMaskInfo, ReadPsdCompositeImage};
+  for (SectionReader read : kSections) {
+    const int result = read(cursor, document);
+    if (result != kPsdOk) {
+      return result;
+    }
+  }
+  return kPsdOk;
+}
+
+int Decode(PsdDocument** out, const std::uint8_t* data, std::uint64_t size) {
+  if (size == 0) {
+    *out = nullptr;
+    return kPsdShortData;
+  }
+  std::unique_ptr<PsdDocument> document(new (std::nothrow) PsdDocument());
+  if (!document) {
+    return kPsdOutOfMemory;
+  }
+  PsdCursor cursor(data, size);
+  int result = kPsdOk;
+  try {
+    result = DecodePsdSections(cursor, *document);
+  } catch (const std::bad_alloc&) {
+    result = kPsdOutOfMemory;
+  } catch (const std::length_error&) {
+    result = kPsdOutOfMemory;
+  }
+  *out = result == kPsdOk ? document.release() : nullptr;
+  return result;
+}
+
+}  // namespace
+
+int LoadPsdDocument(PsdDocument** out, const char* path) {
+  if (!out) {
+    return kPsdNullArgument;
+  }
+  if (!path) {
+    return kPsdCannotOpen;
+  }
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    return kPsdCannotOpen;
+  }
+  std::vector<std::uint8_t> bytes;
+  int result = kPsdOk;
+  try {
+    std::uint8_t chunk[4096];
+    std::size_t count = 0;
+    while (result == kPsdOk && (count = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+      if (bytes.size() + count > kMaxFileSize) {
+        result = kPsdBadDimensions;
+      } else {
+        bytes.insert(bytes.end(), chunk, chunk + count);
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    result = kPsdOutOfMemory;
+  }
+  std::fclose(file);
+  if (result != kPsdOk) {
+    *out = nullptr;
+    return result;
+  }
+  return Decode(out, bytes.data(), bytes.size());
+}
+
+int LoadPsdDocumentFromMemory(PsdDocument** out, const void* data, std::size_t size) {
+  if (!out) {
+    return kPsdNullArgument;
+  }
+  if (!data && size > 0) {
+    return kPsdCannotOpen;
+  }
+  return Decode(out, static_cast<const std::uint8_t*>(data), size);
+}
+
+int FreePsdDocument(PsdDocument* document) {
+  if (!document) {
+    return kPsdNullArgument;
+  }
+  delete document;
+  return kPsdOk;
+}
+
+}  // namespace psd

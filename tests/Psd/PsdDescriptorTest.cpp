@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "Psd/PsdContour.h"
+#include "Psd/PsdDescriptor.h"
+#include "Psd/PsdError.h"
+#include "tests/Support/PsdWriter.h"
+
+using testing_support::PutBytes;
+using testing_support::PutU32;
+using testing_support::PutU8;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void PutId(Bytes& out, const char* key) {
+  PutU32(out, 0);
+  PutBytes(out, key);
+}
+
+void PutName(Bytes& out) { PutU32(out, 1), PutBytes(out, std::string_view("\0n", 2)); }
+
+// A descriptor whose items hold text, a unit float, a list with a nested
+// object and a reference.
+Bytes SampleDescriptor() {
+  Bytes nested;
+  PutName(nested);
+  PutId(nested, "null");
+  PutU32(nested, 2);
+  PutId(nested, "Txt ");
+  PutBytes(nested, "TEXT");
+  PutU32(nested, 2);
+  PutBytes(nested, std::string_view("\0a\0b", 4));
+  PutId(nested, "Hrzn");
+  PutBytes(nested, "UntF");
+  PutBytes(nested, "#Pxl");
+  nested.resize(nested.size() + 8, 0);
+
+  Bytes descriptor;
+  PutName(descriptor);
+  PutU32(descriptor, 4);
+  PutBytes(descriptor, "long");  // a text class id
+  PutU32(descriptor, 3);
+  PutId(descriptor, "list");
+  PutBytes(descriptor, "VlLs");
+  PutU32(descriptor, 2);
+  PutBytes(descriptor, "Objc");
+  descriptor.insert(descriptor.end(), nested.begin(), nested.end());
+  PutBytes(descriptor, "bool");
+  PutU8(descriptor, 1);
+  PutId(descriptor, "Rfrn");
+  PutBytes(descriptor, "obj ");
+  PutU32(descriptor, 2);
+  PutBytes(descriptor, "Enmr");
+  PutName(descriptor);
+  PutId(descriptor, "Lyr ");
+  PutId(descriptor, "Ordn");
+  PutId(descriptor, "Trgt");
+  PutBytes(descriptor, "indx");
+  PutU32(descriptor, 7);
+  PutId(descriptor, "enab");
+  PutBytes(descriptor, "enum");
+  PutId(descriptor, "Ordn");
+  PutU32(descriptor, 4);
+  PutBytes(descriptor, "Trgt");
+  return descriptor;
+}
+
+TEST(PsdDescriptor, PassesOverEveryValueExactly) {
+  Bytes bytes = SampleDescriptor();
+  PutBytes(bytes, "END!");
+  psd::PsdCursor cursor(bytes.data(), bytes.size());
+  EXPECT_EQ(psd::SkipPsdDescriptor(cursor), psd::kPsdOk);
+  EXPECT_EQ(cursor.Key(), psd::PsdKey("END!"));
+}
+
+TEST(PsdDescriptor, DeepNestingIsRefused) {
+  Bytes bytes;
+  for (int level = 0; level <= psd::kPsdMaxDescriptorDepth + 1; ++level) {
+    PutName(bytes);
+    PutId(bytes, "null");
+    PutU32(bytes, 1);
+    PutId(bytes, "next");
+    PutBytes(bytes, "Objc");
+  }
+  psd::PsdCursor cursor(bytes.data(), bytes.size());
+  EXPECT_EQ(psd::SkipPsdDescriptor(cursor), psd::kPsdDescriptorTooDeep);
+}
+
+TEST(PsdDescriptor, HugeCountsStopAtTheEndOfTheBytes) {
+  Bytes bytes;
+  PutName(bytes);
+  PutId(bytes, "null");
+  PutU32(bytes, 0xFFFFFFFF);
+  PutId(bytes, "Zzzz");
+  PutBytes(bytes, "bool");
+  psd::PsdCursor cursor(bytes.data(), bytes.size());
+  EXPECT_EQ(psd::SkipPsdDescriptor(cursor), psd::kPsdOk);
+  EXPECT_EQ(cursor.Remaining(), 0u);
+}
+
+TEST(PsdContour, TwoEndPointsGiveTheIdentity) {
+  const psd::PsdContourPoint points[] = {{0, 0, false}, {255, 255, false}};
+  std::array<std::uint8_t, 256> table{};
+  psd::BuildPsdContourTable(points, table);
+  EXPECT_EQ(table, psd::DefaultPsdContour().table);
+}
+
+TEST(PsdContour, EndsHoldOutsideThePointsAndPointsAreExact) {
+  const psd::PsdContourPoint points[] = {{10, 200, false}, {128, 20, true}, {240, 100, false}};
+  std::array<std::uint8_t, 256> table{};
+  psd::BuildPsdContourTable(points, table);
+  EXPECT_EQ(table[0], 200);
+  EXPECT_EQ(table[10], 200);
+  EXPECT_EQ(table[128], 20);
+  EXPECT_EQ(table[240], 100);
+  EXPECT_EQ(table[255], 100);
+  EXPECT_LT(table[70], 200);
+  EXPECT_GT(table[70], 20);
+}
+
+}  // namespace

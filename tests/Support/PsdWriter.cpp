@@ -1,0 +1,183 @@
+#include "tests/Support/PsdWriter.h"
+
+#include <algorithm>
+
+namespace testing_support {
+
+void PutU8(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  PutU8(out, value >> 8);
+  PutU8(out, value);
+}
+
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  PutU16(out, value >> 16);
+  PutU16(out, value);
+}
+
+void PutBytes(std::vector<std::uint8_t>& out, std::string_view bytes) {
+  out.insert(out.end(), bytes.begin(), bytes.end());
+}
+
+namespace {
+
+void PutBlock(std::vector<std::uint8_t>& out, std::string_view key, const std::vector<std::uint8_t>& data) {
+  PutBytes(out, "8BIM");
+  PutBytes(out, key);
+  PutU32(out, static_cast<std::uint32_t>(data.size()));
+  out.insert(out.end(), data.begin(), data.end());
+}
+
+// Channel order of the record and of the data: transparency, red, green, blue.
+constexpr int kChannelShifts[4] = {24, 16, 8, 0};
+constexpr std::int16_t kChannelIds[4] = {-1, 0, 1, 2};
+
+std::vector<std::uint8_t> ChannelPlane(const PsdWriterLayer& layer, int channel) {
+  std::vector<std::uint8_t> plane(static_cast<std::size_t>(layer.width) * layer.height, 0);
+  for (std::size_t i = 0; i < plane.size() && i < layer.pixels.size(); ++i) {
+    plane[i] = static_cast<std::uint8_t>(layer.pixels[i] >> kChannelShifts[channel]);
+  }
+  return plane;
+}
+
+// PackBits with literal runs only: simple, and every decoder must read it.
+std::vector<std::uint8_t> PackRows(const std::vector<std::uint8_t>& plane, std::int32_t width, std::int32_t height) {
+  std::vector<std::uint8_t> counts;
+  std::vector<std::uint8_t> rows;
+  for (std::int32_t y = 0; y < height; ++y) {
+    std::vector<std::uint8_t> row;
+    for (std::int32_t x = 0; x < width; x += 128) {
+      const std::int32_t run = std::min(128, width - x);
+      PutU8(row, run - 1);
+      row.insert(row.end(), plane.begin() + y * width + x, plane.begin() + y * width + x + run);
+    }
+    PutU16(counts, static_cast<std::uint32_t>(row.size()));
+    rows.insert(rows.end(), row.begin(), row.end());
+  }
+  counts.insert(counts.end(), rows.begin(), rows.end());
+  return counts;
+}
+
+std::vector<std::uint8_t> ChannelData(const PsdWriterLayer& layer, int channel) {
+  std::vector<std::uint8_t> data;
+  PutU16(data, layer.compression);
+  const std::vector<std::uint8_t> plane = ChannelPlane(layer, channel);
+  const std::vector<std::uint8_t> stored = layer.compression == 1 ? PackRows(plane, layer.width, layer.height) : plane;
+  data.insert(data.end(), stored.begin(), stored.end());
+  return data;
+}
+
+std::vector<std::uint8_t> ExtraData(const PsdWriterLayer& layer) {
+  std::vector<std::uint8_t> extra;
+  PutU32(extra, static_cast<std::uint32_t>(layer.maskData.size()));
+  extra.insert(extra.end(), layer.maskData.begin(), layer.maskData.end());
+  PutU32(extra, layer.blendingRangesLength);
+  for (std::uint32_t i = 0; i < layer.blendingRangesLength; i += 4) {
+    PutU32(extra, 0x0000FFFF);
+  }
+  // The Pascal name, padded so that it and its length byte fill a multiple of 4.
+  const std::size_t nameLength = std::min<std::size_t>(layer.name.size(), 255);
+  PutU8(extra, static_cast<std::uint32_t>(nameLength));
+  PutBytes(extra, std::string_view(layer.name).substr(0, nameLength));
+  extra.resize(extra.size() + (4 - (nameLength + 1) % 4) % 4, 0);
+  if (!layer.unicodeName.empty()) {
+    std::vector<std::uint8_t> luni;
+    PutU32(luni, static_cast<std::uint32_t>(layer.unicodeName.size()));
+    for (char16_t unit : layer.unicodeName) {
+      PutU16(luni, unit);
+    }
+    if (luni.size() % 2 != 0) {
+      PutU8(luni, 0);
+    }
+    PutBlock(extra, "luni", luni);
+  }
+  if (layer.sectionType >= 0) {
+    std::vector<std::uint8_t> lsct;
+    PutU32(lsct, static_cast<std::uint32_t>(layer.sectionType));
+    PutBlock(extra, "lsct", lsct);
+  }
+  extra.insert(extra.end(), layer.extraBlocks.begin(), layer.extraBlocks.end());
+  return extra;
+}
+
+void PutLayerRecord(std::vector<std::uint8_t>& out, const PsdWriterLayer& layer,
+                    const std::vector<std::vector<std::uint8_t>>& channels) {
+  PutU32(out, static_cast<std::uint32_t>(layer.top));
+  PutU32(out, static_cast<std::uint32_t>(layer.left));
+  PutU32(out, static_cast<std::uint32_t>(layer.top + layer.height));
+  PutU32(out, static_cast<std::uint32_t>(layer.left + layer.width));
+  PutU16(out, 4);
+  for (int c = 0; c < 4; ++c) {
+    PutU16(out, static_cast<std::uint16_t>(kChannelIds[c]));
+    PutU32(out, static_cast<std::uint32_t>(channels[c].size()));
+  }
+  PutBytes(out, "8BIMnorm");
+  PutU8(out, layer.opacity);
+  PutU8(out, 0);  // clipping
+  PutU8(out, 0);  // flags: visible
+  PutU8(out, 0);  // filler
+  const std::vector<std::uint8_t> extra = ExtraData(layer);
+  PutU32(out, static_cast<std::uint32_t>(extra.size()));
+  out.insert(out.end(), extra.begin(), extra.end());
+}
+
+}  // namespace
+
+void PsdWriter::BeginGroup() {
+  PsdWriterLayer divider;
+  divider.name = "</Layer group>";
+  divider.sectionType = 3;
+  layers_.push_back(std::move(divider));
+}
+
+void PsdWriter::EndGroup(const std::string& name) {
+  PsdWriterLayer folder;
+  folder.name = name;
+  folder.sectionType = 1;
+  layers_.push_back(std::move(folder));
+}
+
+std::vector<std::uint8_t> PsdWriter::Write() const {
+  std::vector<std::uint8_t> out;
+  PutBytes(out, "8BPS");
+  PutU16(out, 1);
+  out.resize(out.size() + 6, 0);
+  PutU16(out, 3);  // channels of the composite
+  PutU32(out, static_cast<std::uint32_t>(height_));
+  PutU32(out, static_cast<std::uint32_t>(width_));
+  PutU16(out, 8);
+  PutU16(out, 3);  // RGB
+  PutU32(out, 0);  // colour mode data
+  PutU32(out, 0);  // image resources
+
+  std::vector<std::uint8_t> records;
+  std::vector<std::uint8_t> channelData;
+  PutU16(records, static_cast<std::uint32_t>(layers_.size()));
+  for (const PsdWriterLayer& layer : layers_) {
+    std::vector<std::vector<std::uint8_t>> channels;
+    for (int c = 0; c < 4; ++c) {
+      channels.push_back(ChannelData(layer, c));
+      channelData.insert(channelData.end(), channels.back().begin(), channels.back().end());
+    }
+    PutLayerRecord(records, layer, channels);
+  }
+  records.insert(records.end(), channelData.begin(), channelData.end());
+  if (records.size() % 2 != 0) {
+    PutU8(records, 0);
+  }
+  std::vector<std::uint8_t> layerInfo;
+  PutU32(layerInfo, static_cast<std::uint32_t>(records.size()));
+  layerInfo.insert(layerInfo.end(), records.begin(), records.end());
+  PutU32(layerInfo, 0);  // global layer mask information
+  PutU32(out, static_cast<std::uint32_t>(layerInfo.size()));
+  out.insert(out.end(), layerInfo.begin(), layerInfo.end());
+
+  PutU16(out, 0);  // raw composite
+  out.resize(out.size() + static_cast<std::size_t>(width_) * height_ * 3, 0xFF);
+  return out;
+}
+
+}  // namespace testing_support
