@@ -6,7 +6,19 @@
 
 namespace platform {
 
+namespace {
+
+std::optional<std::vector<MonitorBounds>>& Overridden() {
+  static std::optional<std::vector<MonitorBounds>> monitors;
+  return monitors;
+}
+
+}  // namespace
+
+void OverrideMonitors(std::optional<std::vector<MonitorBounds>> monitors) { Overridden() = std::move(monitors); }
+
 std::vector<MonitorBounds> ListMonitors() {
+  if (Overridden()) return *Overridden();
   std::vector<MonitorBounds> monitors;
   if (!EnsureVideo()) return monitors;
   const int count = SDL_GetNumVideoDisplays();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -12,5 +13,9 @@ struct MonitorBounds {
 
 // The displays in desktop coordinates; empty when none can be read.
 std::vector<MonitorBounds> ListMonitors();
+
+// Tests lay the screen out on displays of their choosing; nullopt gives the
+// real ones back.
+void OverrideMonitors(std::optional<std::vector<MonitorBounds>> monitors);
 
 }  // namespace platform

@@ -20,11 +20,19 @@ bool NativeWindow::Create(const std::string& title, int x, int y, int width, int
   return window_ != nullptr;
 }
 
+void NativeWindow::Close() {
+  if (!IsOpen()) return;
+  closed_ = true;
+  ForgetWindow(GetId());
+  SDL_HideWindow(window_);
+}
+
 void NativeWindow::Destroy() {
   if (!window_) return;
-  ForgetWindow(GetId());
+  if (!closed_) ForgetWindow(GetId());
   SDL_DestroyWindow(window_);
   window_ = nullptr;
+  closed_ = false;
 }
 
 WindowId NativeWindow::GetId() const { return window_ ? SDL_GetWindowID(window_) : 0; }

@@ -20,6 +20,11 @@ class NativeWindow {
   bool Create(const std::string& title, int x, int y, int width, int height, bool windowed);
   void Destroy();
   bool IsCreated() const { return window_ != nullptr; }
+  // Hides the window and stops its messages. The window itself stays until
+  // Destroy, because a graphics device may still draw on its surface while it
+  // releases what it holds.
+  void Close();
+  bool IsOpen() const { return window_ != nullptr && !closed_; }
   WindowId GetId() const;
   SDL_Window* GetHandle() const { return window_; }
 
@@ -32,6 +37,7 @@ class NativeWindow {
 
  private:
   SDL_Window* window_ = nullptr;
+  bool closed_ = false;
 };
 
 }  // namespace platform

@@ -38,13 +38,13 @@ void SingleInstance::Release() {
   listener_ = lockFile_ = -1;
 }
 
-bool SingleInstance::Acquire(const std::string& lockPath) {
+SingleInstance::Claim SingleInstance::Acquire(const std::string& lockPath) {
   Release();
   lockFile_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (lockFile_ < 0) return false;
+  if (lockFile_ < 0) return Claim::kUnavailable;
   if (::flock(lockFile_, LOCK_EX | LOCK_NB) != 0) {
     Release();
-    return false;
+    return Claim::kHeldByAnother;
   }
   // Without the socket the lock still keeps other copies out; they just
   // cannot call this one to the front.
@@ -56,7 +56,7 @@ bool SingleInstance::Acquire(const std::string& lockPath) {
     ::close(listener_);
     listener_ = -1;
   }
-  return true;
+  return Claim::kAcquired;
 }
 
 bool SingleInstance::AskHolderToRestore(const std::string& lockPath) {

@@ -8,13 +8,17 @@ namespace platform {
 // listens for later copies, which ask it to show its window and then end.
 class SingleInstance {
  public:
+  enum class Claim { kAcquired, kHeldByAnother, kUnavailable };
+
   SingleInstance() = default;
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // False when another process (or another holder in this one) has the lock.
-  bool Acquire(const std::string& lockPath);
+  // kHeldByAnother when another process (or another holder in this one) has
+  // the lock; kUnavailable when the lock file cannot be opened at all.
+  Claim Acquire(const std::string& lockPath);
+  bool IsHeld() const { return lockFile_ >= 0; }
   // Asks the holder of the lock to bring its window back.
   static bool AskHolderToRestore(const std::string& lockPath);
   // True once for each request that arrived since the last call.

@@ -26,6 +26,8 @@ class Application : public base::Singletone<Application>, public ApplicationWin3
   float GetImageScale() const { return imageScale_; }
   float GetFontScale() const { return fontScale_; }
   int GetExitCode() const { return exitCode_; }
+  // A start-up that failed ends the process with a code other than 0.
+  void SetExitCode(int code) { exitCode_ = code; }
 
  protected:
   Application();

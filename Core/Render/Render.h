@@ -122,6 +122,9 @@ class Render : base::NoCopy {
   // device in a state nobody knows: the frame is abandoned and everything is
   // sent again from the next frame on.
   QLResultEnum ExecuteCommands();
+  // A frame that failed half-way is dropped whole, caches closed, so that the
+  // next one can begin.
+  void DiscardScene();
 
   // Non-owning handles: the Render owns the built-in shaders. 1 before Init.
   QLResultEnum GetGeomShader(resource::ResourceHandle<Shader>* out) const;

@@ -22,6 +22,11 @@ QLResultEnum Render::ExecuteCommands() {
   return result;
 }
 
+void Render::DiscardScene() {
+  AbandonFrame();
+  commands_.Rewind();
+}
+
 QLResultEnum Render::Replay() {
   for (;;) {
     std::int32_t opcode = 0;

@@ -1,10 +1,20 @@
-#include "Core/App/Application.h"
+#include "tests/Framework/TestGame.h"
 
-namespace {
+namespace framework_test {
 
-// The application object the services of these tests may ask for.
-class TestApplication : public app::Application {};
+TestGame::Hooks& TestGame::NextHooks() {
+  static Hooks hooks;
+  return hooks;
+}
 
-}  // namespace
+TestGame::TestGame() : hooks_(NextHooks()) {
+  makerFolderName_ = u"Maker";
+  productFolderName_ = u"Product";
+  windowCaption_ = u"framework test";
+  design_ = {1024, 768, 1366};
+  windowed_ = hooks_.windowed;
+}
 
-app::Application* app::CreateApplication() { return new TestApplication; }
+}  // namespace framework_test
+
+app::Application* app::CreateApplication() { return new framework_test::TestGame; }

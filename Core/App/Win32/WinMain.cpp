@@ -19,7 +19,8 @@ int WinMain(int argc, const char* const* argv) {
   Application* application = Application::Instance();
   application->SetArguments(ArgumentsFromCommandLine(argc, argv));
 
-  int exitCode = 0;
+  // Without its folders the program cannot run; the caller is told so.
+  int exitCode = 1;
   if (application->PlatformInit() == QL_OK) {
     application->RunApplication();
     exitCode = application->GetExitCode();

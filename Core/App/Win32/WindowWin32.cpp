@@ -2,6 +2,7 @@
 
 #include "Core/App/Application.h"
 #include "Core/App/CriticalSection.h"
+#include "Core/Base/LogMessage.h"
 #include "Core/Base/Utf.h"
 #include "Core/Input/Win32/InputWin32.h"
 #include "Platform/KeyboardState.h"
@@ -33,13 +34,7 @@ void WindowWin32::OnCreate() {}
 QLResultEnum WindowWin32::Create(WindowPosition position, WindowSize windowSize, WindowSize clientSize,
                                  bool windowed, const base::WString& title) {
   title_ = title;
-  if (!instanceLockPath_.empty() && !instance_.Acquire(instanceLockPath_)) {
-    platform::SingleInstance::AskHolderToRestore(instanceLockPath_);
-    Application* application = Application::Instance();
-    application->SetAlreadyRunning();
-    application->Finish();
-    return QL_OK;
-  }
+  if (!ClaimInstance()) return QL_OK;
 
   position_ = position;
   windowSize_ = windowSize;
@@ -56,6 +51,26 @@ QLResultEnum WindowWin32::Create(WindowPosition position, WindowSize windowSize,
   created_ = true;
   OnCreate();
   return QL_OK;
+}
+
+bool WindowWin32::ClaimInstance() {
+  if (instanceLockPath_.empty() || instance_.IsHeld() || instanceUnavailable_) return true;
+  switch (instance_.Acquire(instanceLockPath_)) {
+    case platform::SingleInstance::Claim::kAcquired:
+      return true;
+    case platform::SingleInstance::Claim::kUnavailable:
+      instanceUnavailable_ = true;
+      QL_LOG(u"The instance lock '%s' cannot be taken: other copies of the program are not kept out\n")
+          .AddArg(base::WideFromUtf8Lenient(instanceLockPath_));
+      return true;
+    case platform::SingleInstance::Claim::kHeldByAnother:
+      break;
+  }
+  platform::SingleInstance::AskHolderToRestore(instanceLockPath_);
+  Application* application = Application::Instance();
+  application->SetAlreadyRunning();
+  application->Finish();
+  return false;
 }
 
 QLResultEnum WindowWin32::SwitchWindowMode(WindowSize windowSize, bool windowed) {
@@ -84,9 +99,9 @@ QLResultEnum WindowWin32::OnUpdate(float) {
 void WindowWin32::OnFinish() { closeRequested_ = true; }
 
 void WindowWin32::Destroy() {
-  if (!native_.IsCreated()) return;
+  if (!native_.IsOpen()) return;
   destroyed_ = true;
-  native_.Destroy();
+  native_.Close();
   SetFinished();
 }
 

@@ -43,6 +43,11 @@ class WindowWin32 : public base::Task, public platform::MessageHandler {
   // Fails when the window could not be made.
   QLResultEnum Create(WindowPosition position, WindowSize windowSize, WindowSize clientSize, bool windowed,
                       const base::WString& title);
+  // Takes the lock before anything of this copy touches the files the
+  // running copy uses. False when another copy runs: it was asked to come to
+  // the front and the application is finishing. A lock that cannot be taken
+  // at all is logged and the program runs without it.
+  bool ClaimInstance();
   QLResultEnum SwitchWindowMode(WindowSize windowSize, bool windowed);
   QLResultEnum SetWindowedSize(WindowSize windowSize);
   // The window system draws the frame outside the client area here.
@@ -77,6 +82,7 @@ class WindowWin32 : public base::Task, public platform::MessageHandler {
   platform::NativeWindow native_;
   platform::SingleInstance instance_;
   std::string instanceLockPath_;
+  bool instanceUnavailable_ = false;
   base::WString title_;
   bool created_ = false;
   bool activated_ = true;

@@ -143,7 +143,7 @@ TEST_F(WindowTest, ClosingFinishesTheWindowOnTheNextUpdate) {
   EXPECT_FALSE(window_.IsFinished()) << "the native window goes at the next update";
   Settle(1);
   EXPECT_TRUE(window_.IsFinished());
-  EXPECT_FALSE(window_.GetNativeWindow().IsCreated());
+  EXPECT_FALSE(window_.GetNativeWindow().IsOpen());
 }
 
 TEST_F(WindowTest, EndingTheProcessClosesTheWindow) {
@@ -230,7 +230,7 @@ TEST(SingleInstanceTest, ASecondCopyCallsTheFirstAndEnds) {
   EXPECT_EQ(folder.ReadFile("log.html"), "first copy's log");
 
   platform::SingleInstance probe;
-  EXPECT_FALSE(probe.Acquire(lock));
+  EXPECT_EQ(probe.Acquire(lock), platform::SingleInstance::Claim::kHeldByAnother);
   EXPECT_TRUE(platform::SingleInstance::AskHolderToRestore(lock));
   SingletonRegistry::Shutdown();
   platform::Shutdown();
@@ -240,14 +240,16 @@ TEST(SingleInstanceTest, TheLockCarriesRestoreRequests) {
   TempFolder folder;
   const std::string lock = folder.Path().string() + "/instance.lock";
   platform::SingleInstance holder;
-  ASSERT_TRUE(holder.Acquire(lock));
+  ASSERT_EQ(holder.Acquire(lock), platform::SingleInstance::Claim::kAcquired);
   EXPECT_FALSE(holder.TakeRestoreRequest());
   EXPECT_TRUE(platform::SingleInstance::AskHolderToRestore(lock));
   EXPECT_TRUE(holder.TakeRestoreRequest());
   EXPECT_FALSE(holder.TakeRestoreRequest());
 
   platform::SingleInstance other;
-  EXPECT_FALSE(other.Acquire(lock));
+  EXPECT_EQ(other.Acquire(lock), platform::SingleInstance::Claim::kHeldByAnother);
+  EXPECT_EQ(other.Acquire(folder.Path().string() + "/no/such/folder/instance.lock"),
+            platform::SingleInstance::Claim::kUnavailable);
 }
 
 }  // namespace

@@ -1,0 +1,246 @@
+#include "Framework/GameApplication.h"
+#include "Framework/GameWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Core/Base/Delegate.h"
+#include "Core/Base/DelegateBindings.h"
+#include "Core/Base/Log.h"
+#include "Core/Base/SingletonRegistry.h"
+#include "Core/File/FileManager.h"
+#include "Core/File/TextFile.h"
+#include "Core/Layer/Layer.h"
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/Graphics.h"
+#include "Core/Render/RenderTarget.h"
+#include "Core/Widget/BaseBoard.h"
+#include "Platform/GraphicsDevice.h"
+#include "Platform/Monitors.h"
+#include "Platform/Session.h"
+#include "Platform/ShaderCompiler.h"
+#include "tests/Framework/TestGame.h"
+#include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/RecordingLogOutput.h"
+#include "tests/Support/TempFolder.h"
+
+namespace {
+
+using framework_test::TestGame;
+
+constexpr std::uint32_t kRed = 0xFFFF0000u;
+constexpr std::uint32_t kBlack = 0xFF000000u;
+
+// A main frame that paints a red square over design (0, 0) to (size, size),
+// failing its draw while asked to.
+class PaintedBoard : public widget::BaseBoard {
+ public:
+  explicit PaintedBoard(float size) : size_(size) {
+    layer::Layer::DrawDelegateRef paint;
+    paint.Reset(new base::MemberDelegate2<PaintedBoard, render::Graphics*, layer::Layer*, QLResultEnum>(
+        this, &PaintedBoard::Paint));
+    GetLayer()->SetBeforeDraw(paint);
+  }
+
+  static inline int failuresLeft = 0;
+
+ private:
+  QLResultEnum Paint(render::Graphics* graphics, layer::Layer*) {
+    if (failuresLeft > 0) {
+      --failuresLeft;
+      return QL_FAIL;
+    }
+    graphics->SetColorRGBA(1, 0, 0, 1);
+    graphics->FillRect({0, 0, size_, size_});
+    return QL_OK;
+  }
+
+  float size_;
+};
+
+class GameApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousFolder_ = std::filesystem::current_path();
+    setenv("XDG_DATA_HOME", userFolder_.Path().c_str(), 1);
+    // A 1920 x 1080 display whose task bar takes 40 pixels.
+    platform::OverrideMonitors(std::vector<platform::MonitorBounds>{{0, 0, 1920, 1080, 0, 0, 1920, 1040, true}});
+    platform::Startup();
+  }
+
+  void TearDown() override {
+    SingletonRegistry::Shutdown();
+    platform::ShutdownShaderCompiler();
+    platform::Shutdown();
+    platform::OverrideMonitors(std::nullopt);
+    TestGame::NextHooks() = {};
+    PaintedBoard::failuresLeft = 0;
+    unsetenv("XDG_DATA_HOME");
+    std::filesystem::current_path(previousFolder_);
+  }
+
+  // The start-up as WinMain runs it, without the main loop.
+  TestGame& Start(const std::vector<base::WString>& arguments) {
+    auto& game = static_cast<TestGame&>(*app::Application::Instance());
+    game.SetArguments(arguments);
+    EXPECT_EQ(game.PlatformInit(), QL_OK);
+    initResult_ = game.Init();
+    testing_support::KeepGraphicsDriverLoaded();
+    return game;
+  }
+
+  // The game paints a square of the size as its main frame.
+  TestGame& StartPainting(float size) {
+    TestGame::NextHooks().postInit = [size] {
+      return framework::GameApplication::Instance()->SetMainFrame(new PaintedBoard(size));
+    };
+    return Start({u"--data_path", dataFolder_.Wide("")});
+  }
+
+  static std::uint32_t Pixel(TestGame& game, int x, int y) {
+    auto* render = static_cast<render::RenderDX9*>(game.GetRender());
+    return render->GetDevice()->ReadPixels({x, y, x + 1, y + 1}).at(0);
+  }
+
+  testing_support::TempFolder userFolder_;
+  testing_support::TempFolder dataFolder_;
+  std::filesystem::path previousFolder_;
+  QLResultEnum initResult_ = QL_OK;
+  // Outlives the log, which writes its last line when the services go.
+  std::vector<base::WString> log_;
+};
+
+struct ArgumentCase {
+  const char* name;
+  std::vector<base::WString> arguments;
+  bool starts;
+};
+
+class StartUpArgumentsTest : public GameApplicationTest, public ::testing::WithParamInterface<ArgumentCase> {};
+
+// "--data_path" and "--pack" take exactly one value; a wrong count ends the
+// program with a code the caller sees.
+TEST_P(StartUpArgumentsTest, ChecksTheCommandLine) {
+  TestGame& game = Start(GetParam().arguments);
+  EXPECT_EQ(initResult_ == QL_OK, GetParam().starts);
+  EXPECT_EQ(game.GetExitCode() == 0, GetParam().starts);
+  EXPECT_EQ(game.IsFinishing(), !GetParam().starts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, StartUpArgumentsTest,
+                         ::testing::Values(ArgumentCase{"None", {}, true},
+                                           ArgumentCase{"DataPathAlone", {u"--data_path"}, false},
+                                           ArgumentCase{"DataPathWithTwo", {u"--data_path", u"a", u"b"}, false},
+                                           ArgumentCase{"PackAlone", {u"--pack"}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GameApplicationTest, TheDataPathBecomesTheCurrentFolderAndTheLogGoesToTheUserFolder) {
+  TestGame& game = Start({u"--data_path", dataFolder_.Wide("")});
+  ASSERT_EQ(initResult_, QL_OK);
+  EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), dataFolder_.Path()));
+  EXPECT_TRUE(std::filesystem::exists(userFolder_.Path() / "Maker/Product/log.html"));
+  EXPECT_NE(game.GetWindow(), nullptr);
+  EXPECT_NE(game.GetFrameManager(), nullptr);
+}
+
+TEST_F(GameApplicationTest, PackModeBuildsEveryMountedFolderAndEnds) {
+  dataFolder_.WriteFile("kp/a.txt", "abc");
+  dataFolder_.WriteFile("kp/b/c.txt", "de");
+  const base::WString root = dataFolder_.Wide("");
+  file::FileManager::Instance()->mounts[root + u"kp/"] = root + u"data.dat";
+  int postInits = 0;
+  TestGame::NextHooks().postInit = [&postInits] {
+    ++postInits;
+    return QL_OK;
+  };
+  TestGame& game = Start({u"--pack", u"data"});
+  EXPECT_EQ(initResult_, QL_OK);
+  EXPECT_EQ(game.GetExitCode(), 0);
+  EXPECT_TRUE(game.IsFinishing());
+  EXPECT_EQ(postInits, 0);
+  ASSERT_TRUE(std::filesystem::exists(dataFolder_.Path() / "data.dat"));
+  // The folder itself goes: what is read now comes from the pack.
+  std::filesystem::remove_all(dataFolder_.Path() / "kp");
+  EXPECT_EQ(ReadFileToString(root + u"kp/b/c.txt"), "de");
+}
+
+TEST_F(GameApplicationTest, AFrameDrawsTheMainFrameWhereTheLayoutPutsTheDesign) {
+  TestGame& game = StartPainting(4);
+  ASSERT_EQ(initResult_, QL_OK);
+  // 1366 x 768 windowed at 1:1: design x 0 is window x 171.
+  EXPECT_FALSE(game.GetOffscreenTarget());
+  ASSERT_EQ(game.Tick(0.01f), QL_OK);
+  EXPECT_EQ(Pixel(game, 172, 1), kRed);
+  EXPECT_EQ(Pixel(game, 169, 1), kBlack);
+  EXPECT_EQ(Pixel(game, 176, 1), kBlack);
+}
+
+TEST_F(GameApplicationTest, ANotReadyDeviceSkipsTheWholeFrame) {
+  int updates = 0;
+  TestGame::NextHooks().update = [&updates](float) {
+    ++updates;
+    return QL_OK;
+  };
+  TestGame& game = StartPainting(4);
+  ASSERT_EQ(initResult_, QL_OK);
+  ASSERT_EQ(game.Tick(0.01f), QL_OK);
+  EXPECT_EQ(updates, 1);
+  static_cast<render::RenderDX9*>(game.GetRender())->GetDevice()->SimulateDeviceLoss();
+  EXPECT_EQ(game.Tick(0.01f), QL_OK);
+  EXPECT_EQ(updates, 1);
+}
+
+TEST_F(GameApplicationTest, AFrameAfterAFailedFrameBeginsAndDraws) {
+  TestGame& game = StartPainting(4);
+  ASSERT_EQ(initResult_, QL_OK);
+  PaintedBoard::failuresLeft = 1;
+  EXPECT_EQ(game.Tick(0.01f), QL_FAIL);
+  ASSERT_EQ(game.Tick(0.01f), QL_OK);
+  EXPECT_EQ(Pixel(game, 172, 1), kRed);
+}
+
+// Full screen on 1920 x 1080: the design is drawn into a 1365 x 768 target,
+// which is stretched by about 1.4066 around the screen's centre.
+TEST_F(GameApplicationTest, ATallScreenDrawsThroughTheOffscreenTarget) {
+  TestGame::NextHooks().windowed = false;
+  TestGame& game = StartPainting(100);
+  ASSERT_EQ(initResult_, QL_OK);
+  ASSERT_NE(game.GetOffscreenTarget(), nullptr);
+  EXPECT_EQ(game.GetOffscreenTarget()->GetWidth(), 1365);
+  ASSERT_EQ(game.Tick(0.01f), QL_OK);
+  // Design x 0 lands on screen x 960 - 512 * 1365 / 1920 ... about 240.
+  EXPECT_EQ(Pixel(game, 300, 70), kRed);
+  EXPECT_EQ(Pixel(game, 230, 70), kBlack);
+  EXPECT_EQ(Pixel(game, 300, 150), kBlack);
+}
+
+TEST_F(GameApplicationTest, ASwitchOfScreenModeLogsItsStepsInOrderAndRebuildsTheTarget) {
+  TestGame& game = StartPainting(4);
+  ASSERT_EQ(initResult_, QL_OK);
+  base::MainLog::Instance()->AddOutput(new testing_support::RecordingLogOutput(log_));
+  std::vector<base::WString>& log = log_;
+
+  ASSERT_EQ(game.SwitchScreenMode(), QL_OK);
+  EXPECT_FALSE(game.GetWindow()->IsWindowed());
+  EXPECT_NE(game.GetOffscreenTarget(), nullptr);
+  ASSERT_EQ(game.SwitchScreenMode(), QL_OK);
+  EXPECT_TRUE(game.GetWindow()->IsWindowed());
+  EXPECT_EQ(game.GetOffscreenTarget(), nullptr);
+  // The renderer logs its own steps between these.
+  std::erase_if(log, [](const base::WString& line) { return !line.starts_with(u"mR") && !line.starts_with(u"mW") &&
+                                                            !line.starts_with(u"SwitchWindowMode"); });
+  EXPECT_EQ(log, (std::vector<base::WString>{
+                     u"mRender->PrepareSwitchScreenMode()\n", u"SwitchWindowMode(false)\n",
+                     u"mRender->SwitchScreenMode()\n", u"mRender->PrepareSwitchScreenMode()\n",
+                     u"mWindow->SetWindowedSize()\n", u"mRender->SwitchScreenMode()\n",
+                     u"SwitchWindowMode(true)\n"}));
+  EXPECT_EQ(game.Tick(0.01f), QL_OK);
+}
+
+}  // namespace
