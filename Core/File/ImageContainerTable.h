@@ -7,6 +7,7 @@
 
 #include "Core/Base/Result.h"
 #include "Core/Base/WString.h"
+#include "Core/File/ImageContainer.h"
 
 namespace file {
 
@@ -83,6 +84,31 @@ class ImageContainerTable {
  private:
   std::map<base::WString, Layer> layers_;
   std::vector<const Layer*> order_;
+};
+
+// A layout whose layers are kept in a table: the queries both forms of a
+// layout answer alike.
+template <class Layer>
+class TableImageContainer : public ImageContainer {
+ public:
+  using ImageContainer::ImageContainer;
+
+  const base::ImageInfo* FindImageInfo(const base::WString& name) override { return layers_.Find(name); }
+  const base::ImageInfo* GetImageInfo(int i) override { return layers_.At(i); }
+  QLResultEnum ListImages(const base::WString& folder, bool recursive, std::vector<base::WString>& out,
+                          bool relativeNames) override {
+    return layers_.ListImages(folder, recursive, out, relativeNames);
+  }
+  // A group is named by the part of its path below folder, relative names or
+  // not.
+  QLResultEnum ListFolders(const base::WString& folder, std::vector<base::WString>& out, bool) override {
+    return layers_.ListFolders(folder, out);
+  }
+  bool HasImage(const base::WString& name) override { return layers_.HasImage(name); }
+  bool HasFolder(const base::WString& folder) override { return layers_.HasFolder(folder); }
+
+ protected:
+  ImageContainerTable<Layer> layers_;
 };
 
 }  // namespace file

@@ -25,7 +25,7 @@ constexpr std::uint32_t kMaxDocumentBytes = 512u << 20;
 void PsdFile::DocumentDeleter::operator()(psd::PsdDocument* document) const { psd::FreePsdDocument(document); }
 
 PsdFile::PsdFile(base::WString documentPath, FileContainer* container)
-    : ImageContainer(std::move(documentPath), container) {}
+    : TableImageContainer(std::move(documentPath), container) {}
 
 PsdFile::~PsdFile() = default;
 
@@ -101,26 +101,8 @@ ImageFileInfo* PsdFile::OpenImage(const base::WString& name, const base::WString
   return new ImageFileInfo(GetNameWithoutExtension(name), name, this, true, *layer);
 }
 
-const base::ImageInfo* PsdFile::FindImageInfo(const base::WString& name) { return layers_.Find(name); }
-
-const base::ImageInfo* PsdFile::GetImageInfo(int i) { return layers_.At(i); }
-
 int PsdFile::GetImageCount() { return layers_.DistinctCount(); }
 
-QLResultEnum PsdFile::ListImages(const base::WString& folder, bool recursive, std::vector<base::WString>& out,
-                                 bool relativeNames) {
-  return layers_.ListImages(folder, recursive, out, relativeNames);
-}
-
-// A group is named by the part of its path below folder, relative names or not.
-QLResultEnum PsdFile::ListFolders(const base::WString& folder, std::vector<base::WString>& out, bool) {
-  return layers_.ListFolders(folder, out);
-}
-
-bool PsdFile::HasImage(const base::WString& name) { return layers_.HasImage(name); }
-
 bool PsdFile::ImageFileExists(const base::WString&) { return false; }
-
-bool PsdFile::HasFolder(const base::WString& folder) { return layers_.HasFolder(folder); }
 
 }  // namespace file

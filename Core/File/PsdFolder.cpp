@@ -47,7 +47,7 @@ std::int32_t Scaled(int pixels, float scale) {
 
 }  // namespace
 
-PsdFolder::PsdFolder(base::WString folder, FileContainer* container) : ImageContainer(std::move(folder), container) {}
+PsdFolder::PsdFolder(base::WString folder, FileContainer* container) : TableImageContainer(std::move(folder), container) {}
 
 QLResultEnum PsdFolder::Load() {
   std::vector<std::uint8_t> bytes;
@@ -115,28 +115,10 @@ ImageFileInfo* PsdFolder::OpenImage(const base::WString& name, const base::WStri
   return new ImageFileInfo(GetNameWithoutExtension(name), path, this, GetContainer()->IsArchive(), *layer);
 }
 
-const base::ImageInfo* PsdFolder::FindImageInfo(const base::WString& name) { return layers_.Find(name); }
-
-const base::ImageInfo* PsdFolder::GetImageInfo(int i) { return layers_.At(i); }
-
 int PsdFolder::GetImageCount() { return layers_.OrderCount(); }
-
-QLResultEnum PsdFolder::ListImages(const base::WString& folder, bool recursive, std::vector<base::WString>& out,
-                                   bool relativeNames) {
-  return layers_.ListImages(folder, recursive, out, relativeNames);
-}
-
-// A group is named by the part of its path below folder, relative names or not.
-QLResultEnum PsdFolder::ListFolders(const base::WString& folder, std::vector<base::WString>& out, bool) {
-  return layers_.ListFolders(folder, out);
-}
-
-bool PsdFolder::HasImage(const base::WString& name) { return layers_.HasImage(name); }
 
 bool PsdFolder::ImageFileExists(const base::WString& name) {
   return GetContainer()->FileExists(InFolder(name), GetImageExtensions(), GetImageExtensionCount(), nullptr);
 }
-
-bool PsdFolder::HasFolder(const base::WString& folder) { return layers_.HasFolder(folder); }
 
 }  // namespace file

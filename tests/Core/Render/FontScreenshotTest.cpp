@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -59,33 +57,9 @@ std::vector<Box> ExpectedQuads(const render::BMFont& font) {
 
 bool Lit(std::uint32_t argb) { return ((argb >> 8) & 0xFFu) > kLit; }
 
-class FontScreenshotTest : public render_test::RenderDX9Fixture, public ::testing::WithParamInterface<const char*> {
+class FontScreenshotTest : public render_test::GameDataScreenFixture, public ::testing::WithParamInterface<const char*> {
  protected:
-  FontScreenshotTest() {
-    width_ = kScreenWidth;
-    height_ = kScreenHeight;
-  }
-
-  void SetUp() override {
-    RenderDX9Fixture::SetUp();
-    // The game's data root is the current folder while it runs.
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
-    ASSERT_EQ(Start(), QL_OK);
-  }
-  void TearDown() override {
-    RenderDX9Fixture::TearDown();
-    std::filesystem::current_path(previous_);
-  }
-
-  void SavePicture(const std::vector<std::uint32_t>& picture) const {
-    std::ofstream ppm(previous_ / (std::string("font-") + GetParam() + ".ppm"), std::ios::binary);
-    ppm << "P6\n" << kScreenWidth << " " << kScreenHeight << "\n255\n";
-    for (const std::uint32_t argb : picture) {
-      ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
-    }
-  }
-
-  const std::filesystem::path previous_ = std::filesystem::current_path();
+  FontScreenshotTest() : GameDataScreenFixture(kScreenWidth, kScreenHeight) {}
 };
 
 TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
@@ -103,9 +77,9 @@ TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
                     g.DrawText(kText).Translate2D(kOriginX, kOriginY);
                   }),
             QL_OK);
-  const std::vector<std::uint32_t> picture = render_->GetDevice()->ReadPixels({0, 0, kScreenWidth, kScreenHeight});
+  const std::vector<std::uint32_t> picture = Picture();
   ASSERT_EQ(picture.size(), std::size_t{kScreenWidth * kScreenHeight});
-  SavePicture(picture);
+  SavePicture(testFolder_ / (std::string("font-") + GetParam() + ".ppm"), picture);
   const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y * kScreenWidth + x)]; };
 
   const std::vector<Box> boxes = ExpectedQuads(*font.Get());

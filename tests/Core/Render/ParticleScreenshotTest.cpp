@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,35 +21,16 @@ constexpr int kScreenHeight = kCellHeight * 2;
 const std::vector<std::string> kEffects = {"build",  "upgrade", "portal_1", "hammer",
                                            "active", "mg_00",   "damage_h", "blow_bub"};
 
-class ParticleScreenshotTest : public render_test::RenderDX9Fixture {
+class ParticleScreenshotTest : public render_test::GameDataScreenFixture {
  protected:
-  ParticleScreenshotTest() {
-    width_ = kScreenWidth;
-    height_ = kScreenHeight;
-  }
+  ParticleScreenshotTest() : GameDataScreenFixture(kScreenWidth, kScreenHeight) {}
 
-  void SetUp() override {
-    RenderDX9Fixture::SetUp();
-    // The game's data root is the current folder while it runs.
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
-    ASSERT_EQ(Start(), QL_OK);
-  }
   void TearDown() override {
     emitters_.clear();
     system_.reset();
-    RenderDX9Fixture::TearDown();
-    std::filesystem::current_path(previous_);
+    GameDataScreenFixture::TearDown();
   }
 
-  void SavePicture(const std::vector<std::uint32_t>& picture) const {
-    std::ofstream ppm(previous_ / "particles.ppm", std::ios::binary);
-    ppm << "P6\n" << kScreenWidth << " " << kScreenHeight << "\n255\n";
-    for (const std::uint32_t argb : picture) {
-      ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
-    }
-  }
-
-  const std::filesystem::path previous_ = std::filesystem::current_path();
   std::unique_ptr<render::ParticleSystem> system_ = std::make_unique<render::ParticleSystem>();
   std::vector<std::unique_ptr<render::ParticleEmitter>> emitters_;
 };
@@ -79,9 +58,9 @@ TEST_F(ParticleScreenshotTest, EveryEffectShowsParticlesAroundItsPlaceAfterASeco
                     for (const auto& emitter : emitters_) g.DrawParticles(emitter.get());
                   }),
             QL_OK);
-  const std::vector<std::uint32_t> picture = render_->GetDevice()->ReadPixels({0, 0, kScreenWidth, kScreenHeight});
+  const std::vector<std::uint32_t> picture = Picture();
   ASSERT_EQ(picture.size(), std::size_t{kScreenWidth * kScreenHeight});
-  SavePicture(picture);
+  SavePicture(testFolder_ / "particles.ppm", picture);
 
   // The middle half of each cell holds a fair number of lit pixels.
   for (std::size_t i = 0; i < kEffects.size(); ++i) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "Core/App/Window.h"
 #include "Core/Base/SingletonRegistry.h"
@@ -90,6 +93,18 @@ class RenderDX9Fixture : public ::testing::Test {
 
   std::uint32_t Pixel(int x, int y) { return render_->GetDevice()->ReadPixels({x, y, x + 1, y + 1}).at(0); }
 
+  // The whole back buffer, top row first.
+  std::vector<std::uint32_t> Picture() { return render_->GetDevice()->ReadPixels({0, 0, width_, height_}); }
+
+  // Keeps the picture as a PPM file for a look; relative names go beside the
+  // test.
+  void SavePicture(const std::filesystem::path& path, const std::vector<std::uint32_t>& picture) const {
+    std::ofstream ppm(path, std::ios::binary);
+    ppm << "P6\n" << width_ << " " << height_ << "\n255\n";
+    for (const std::uint32_t argb : picture)
+      ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
+  }
+
   // A test that needs a larger screen sets these in its constructor.
   int width_ = kWidth;
   int height_ = kHeight;
@@ -98,6 +113,29 @@ class RenderDX9Fixture : public ::testing::Test {
   app::Window window_{&input_, false, false, true};
   render::RenderInitParam param_;
   std::unique_ptr<render::RenderDX9> render_;
+};
+
+// A screen of the given size over the game's generated data, which is read
+// from the current folder as while the game runs.
+class GameDataScreenFixture : public RenderDX9Fixture {
+ protected:
+  GameDataScreenFixture(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
+
+  void SetUp() override {
+    RenderDX9Fixture::SetUp();
+    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+    ASSERT_EQ(Start(), QL_OK);
+  }
+  void TearDown() override {
+    RenderDX9Fixture::TearDown();
+    std::filesystem::current_path(testFolder_);
+  }
+
+  // Where pictures are kept: the test's own folder, not the data.
+  const std::filesystem::path testFolder_ = std::filesystem::current_path();
 };
 
 }  // namespace render_test

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 #include "Core/App/Application.h"
@@ -95,7 +94,7 @@ TEST_F(RenderDX9Test, ACheckerboardOfQuadsReadsBackPixelForPixel) {
                   }),
             QL_OK);
 
-  const std::vector<std::uint32_t> picture = render_->GetDevice()->ReadPixels({0, 0, kWidth, kHeight});
+  const std::vector<std::uint32_t> picture = Picture();
   ASSERT_EQ(picture.size(), std::size_t{kWidth * kHeight});
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
@@ -103,10 +102,7 @@ TEST_F(RenderDX9Test, ACheckerboardOfQuadsReadsBackPixelForPixel) {
       ASSERT_EQ(picture[static_cast<std::size_t>(y * kWidth + x)], expected) << x << "," << y;
     }
   }
-  std::ofstream ppm("render-quads.ppm", std::ios::binary);
-  ppm << "P6\n" << kWidth << " " << kHeight << "\n255\n";
-  for (const std::uint32_t argb : picture)
-    ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
+  SavePicture("render-quads.ppm", picture);
 }
 
 TEST_F(RenderDX9Test, ALostDeviceIsResetAndDrawsAgain) {
