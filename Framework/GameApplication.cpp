@@ -9,6 +9,7 @@
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Resource/ResourceManager.h"
+#include "Core/Sound/SoundSystem.h"
 #include "Core/Widget/BaseBoard.h"
 #include "Core/Widget/DialogEffects.h"
 #include "Core/Widget/FrameManager.h"
@@ -61,6 +62,14 @@ QLResultEnum GameApplication::Init() {
     Finish();
   }
   return result;
+}
+
+QLResultEnum GameApplication::OnUpdate(float dt) {
+  if (const QLResultEnum result = Application::OnUpdate(dt); result != QL_OK) return result;
+  // Track ends and fades are heard on the audio thread but change the game's
+  // state only here, on the main thread.
+  if (SoundSystem* sound = SoundSystem::Existing()) sound->RunPendingSyncs();
+  return QL_OK;
 }
 
 QLResultEnum GameApplication::StartUp() {

@@ -50,6 +50,8 @@ class GameApplication : public app::Application,
   std::vector<base::SingletoneBase*> GetDependencies() override;
 
   QLResultEnum Init() override;
+  // The application task's pass also runs what the audio thread reported.
+  QLResultEnum OnUpdate(float dt) override;
   // Fills the border rectangles of the layout.
   virtual QLResultEnum DrawBorders(render::Graphics* graphics);
   // One frame: input, update, frame manager, drawing, present.

@@ -4,6 +4,10 @@
 #include "Core/Base/Result.h"
 #include "Core/Base/Singletone.h"
 
+namespace tinyxml2 {
+class XMLElement;
+}
+
 namespace widget {
 
 class Dialog;
@@ -32,6 +36,8 @@ class DialogEffects : public base::Task {
 // yet, so every dialog shows and hides at once.
 class DialogEffectsManager : public base::Singletone<DialogEffectsManager> {
  public:
+  // Reads the "DialogEffects" element of "data/game.xml".
+  QLResultEnum Load(const tinyxml2::XMLElement& effects);
   // effects is null when the dialog has none.
   QLResultEnum CreateEffects(Dialog& dialog, DialogEffects*& effects);
 };
