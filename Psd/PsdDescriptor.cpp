@@ -72,7 +72,19 @@ int SkipPsdDescriptorValue(std::uint32_t type, PsdCursor& cursor, int depth) {
     case PsdKey("GlbO"): return SkipPsdDescriptor(cursor, depth + 1);
     case PsdKey("VlLs"): return SkipPsdDescriptorList(cursor, depth + 1);
     case PsdKey("obj "): SkipPsdReference(cursor); break;
-    default: break;
+    case PsdKey("comp"): cursor.Skip(8); break;
+    case PsdKey("tdta"): cursor.Skip(cursor.U32()); break;
+    case PsdKey("UnFl"): {
+      cursor.Skip(4);
+      cursor.Skip(std::uint64_t{cursor.U32()} * 8);
+      break;
+    }
+    case PsdKey("ObAr"):
+      cursor.Skip(4);
+      return SkipPsdDescriptor(cursor, depth + 1);
+    // Without knowing a value's size nothing after it can be found: the
+    // descriptor is given up and its enclosing block's length finds the next.
+    default: return kPsdUnknownDescriptorType;
   }
   return kPsdOk;
 }

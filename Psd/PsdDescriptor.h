@@ -12,7 +12,9 @@ constexpr int kPsdMaxDescriptorDepth = 32;
 
 // Pass over a value of the given 4-letter type, a whole descriptor (from its
 // name), a list ('VlLs') and a reference ('obj '). kPsdDescriptorTooDeep when
-// nesting goes beyond the limit; running out of bytes ends at the cursor's end.
+// nesting goes beyond the limit and kPsdUnknownDescriptorType for a type of
+// unknown size: the caller gives up the descriptor. Running out of bytes ends
+// at the cursor's end.
 int SkipPsdDescriptorValue(std::uint32_t type, PsdCursor& cursor, int depth = 0);
 int SkipPsdDescriptor(PsdCursor& cursor, int depth = 0);
 int SkipPsdDescriptorList(PsdCursor& cursor, int depth = 0);

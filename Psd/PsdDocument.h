@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Psd/PsdItems.h"
+
 // The decoded form of a layered Photoshop document ("8BPS", version 1). The
 // decoder reads untrusted bytes: every failure is a negative PsdError code and
 // no partial document reaches the caller.
@@ -70,6 +72,9 @@ struct PsdLayerEntry {
   // without area.
   std::vector<std::uint32_t> pixels;
 
+  // The records of the adjustment, fill, type and effect blocks, in file
+  // order, at most kPsdMaxLayerItems.
+  std::vector<PsdLayerItem> items;
   std::uint8_t adjustment = 0;
   std::uint8_t fillOpacity = 255;
   std::u16string unicodeName;  // as stored in the 'luni' block

@@ -41,8 +41,9 @@ int ReadLayerInformation(PsdCursor& cursor, PsdDocument& document) {
     return kPsdShortData;
   }
   std::vector<PsdLayerEntry> layers(static_cast<std::size_t>(count));
+  std::size_t itemsLeft = kPsdMaxDocumentItems;
   for (PsdLayerEntry& entry : layers) {
-    const int result = ReadPsdLayerRecord(info, entry);
+    const int result = ReadPsdLayerRecord(info, entry, itemsLeft);
     if (result != kPsdOk) {
       return result;
     }

@@ -4,6 +4,7 @@
 #include "Psd/PsdColor.h"
 #include "Psd/PsdDescriptorObjects.h"
 #include "Psd/PsdError.h"
+#include "Psd/PsdItemReaders.h"
 #include "Psd/PsdSections.h"
 #include "Psd/PsdText.h"
 
@@ -17,12 +18,6 @@ constexpr std::uint32_t kBlendKeys[kBlendModeCount] = {
     PsdKey("lite"), PsdKey("scrn"), PsdKey("div "), PsdKey("lddg"), PsdKey("over"), PsdKey("sLit"),
     PsdKey("hLit"), PsdKey("vLit"), PsdKey("lLit"), PsdKey("pLit"), PsdKey("hMix"), PsdKey("diff"),
     PsdKey("smud"), PsdKey("hue "), PsdKey("sat "), PsdKey("colr"), PsdKey("lum "), PsdKey("pass")};
-
-std::int32_t ReadBlendKey(PsdCursor& cursor) {
-  const std::uint32_t key = cursor.Key();
-  const auto found = std::find(std::begin(kBlendKeys), std::end(kBlendKeys), key);
-  return found == std::end(kBlendKeys) ? 0 : static_cast<std::int32_t>(found - std::begin(kBlendKeys));
-}
 
 // right - left of two stored edges, never negative and never overflowing.
 std::int32_t Extent(std::int32_t low, std::int32_t high) {
@@ -103,7 +98,7 @@ int ReadSectionDivider(PsdCursor block, PsdLayerEntry& entry) {
     if (block.Key() != PsdKey("8BIM")) {
       return kPsdBadDividerSignature;
     }
-    entry.groupBlendMode = ReadBlendKey(block);
+    entry.groupBlendMode = ReadPsdBlendKey(block);
   }
   return kPsdOk;
 }
@@ -129,7 +124,7 @@ void ReadUnicodeName(PsdCursor block, PsdLayerEntry& entry) {
 
 std::uint8_t ReadFlagByte(PsdCursor block) { return block.U8() != 0; }
 
-int ReadTaggedBlock(std::uint32_t key, PsdCursor block, PsdLayerEntry& entry) {
+int ReadTaggedBlock(std::uint32_t key, PsdCursor block, PsdLayerEntry& entry, std::size_t& itemsLeft) {
   switch (key) {
     case PsdKey("lsct"): return ReadSectionDivider(block, entry);
     case PsdKey("brst"): ReadRestrictedChannels(block, entry); break;
@@ -162,13 +157,13 @@ int ReadTaggedBlock(std::uint32_t key, PsdCursor block, PsdLayerEntry& entry) {
     case PsdKey("tsly"): entry.transparencyShapesLayer = ReadFlagByte(block); break;
     case PsdKey("lmgm"): entry.layerMaskHidesEffects = ReadFlagByte(block); break;
     case PsdKey("vmgm"): entry.vectorMaskHidesEffects = ReadFlagByte(block); break;
-    default: break;  // adjustment, fill, type and effect blocks are not read yet
+    default: return ReadPsdItemBlock(key, block, entry, itemsLeft);
   }
   return kPsdOk;
 }
 
 // Writers pad the extra data, so fewer bytes than a block header are no block.
-int ReadTaggedBlocks(PsdCursor& extra, PsdLayerEntry& entry) {
+int ReadTaggedBlocks(PsdCursor& extra, PsdLayerEntry& entry, std::size_t& itemsLeft) {
   constexpr std::uint64_t kBlockHeaderSize = 12;
   while (extra.Remaining() >= kBlockHeaderSize) {
     const std::uint32_t signature = extra.Key();
@@ -177,7 +172,7 @@ int ReadTaggedBlocks(PsdCursor& extra, PsdLayerEntry& entry) {
     }
     const std::uint32_t key = extra.Key();
     const std::uint64_t length = (std::uint64_t{extra.U32()} + 1) & ~std::uint64_t{1};
-    const int result = ReadTaggedBlock(key, extra.Slice(length), entry);
+    const int result = ReadTaggedBlock(key, extra.Slice(length), entry, itemsLeft);
     if (result != kPsdOk) {
       return result;
     }
@@ -191,7 +186,13 @@ std::string NameOfUnits(const std::u16string& units) {
 
 }  // namespace
 
-int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry) {
+std::int32_t ReadPsdBlendKey(PsdCursor& cursor) {
+  const std::uint32_t key = cursor.Key();
+  const auto found = std::find(std::begin(kBlendKeys), std::end(kBlendKeys), key);
+  return found == std::end(kBlendKeys) ? 0 : static_cast<std::int32_t>(found - std::begin(kBlendKeys));
+}
+
+int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry, std::size_t& itemsLeft) {
   entry.top = cursor.I32();
   entry.left = cursor.I32();
   entry.bottom = cursor.I32();
@@ -211,7 +212,7 @@ int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry) {
   if (cursor.Key() != PsdKey("8BIM")) {
     return kPsdBadLayerSignature;
   }
-  entry.blendMode = ReadBlendKey(cursor);
+  entry.blendMode = ReadPsdBlendKey(cursor);
   entry.opacity = cursor.U8();
   entry.clipping = cursor.U8() != 0;
   const std::uint8_t flags = cursor.U8();
@@ -225,7 +226,7 @@ int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry) {
   ReadLayerMask(extra, entry);
   ReadBlendingRanges(extra, entry);
   ReadPascalName(extra, entry);
-  const int result = ReadTaggedBlocks(extra, entry);
+  const int result = ReadTaggedBlocks(extra, entry, itemsLeft);
   if (result != kPsdOk) {
     return result;
   }

@@ -35,7 +35,14 @@ int ReadPsdHeader(PsdCursor& cursor, PsdDocument& document);
 int ReadPsdColorModeData(PsdCursor& cursor, PsdDocument& document);
 int ReadPsdImageResources(PsdCursor& cursor, PsdDocument& document);
 int ReadPsdLayerAndMaskInfo(PsdCursor& cursor, PsdDocument& document);
-int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry);
+// The items of all layers together stay below this many, so that a small file
+// cannot ask for many records.
+constexpr std::size_t kPsdMaxDocumentItems = 4096;
+
+// A 4-letter blend key as a PsdBlendMode code; unknown keys give normal.
+std::int32_t ReadPsdBlendKey(PsdCursor& cursor);
+// itemsLeft is the room for items that the document has left.
+int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry, std::size_t& itemsLeft);
 int ReadPsdLayerChannels(PsdCursor& cursor, PsdDocument& document, PsdLayerEntry& entry);
 int ReadPsdPattern(PsdCursor& cursor, PsdDocument& document);
 int ReadPsdCompositeImage(PsdCursor& cursor, PsdDocument& document);

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "Psd/PsdDescriptorObjects.h"
 #include "Psd/PsdError.h"
 #include "tests/Support/PsdWriter.h"
 
 using testing_support::PutBytes;
+using testing_support::PutDouble;
 using testing_support::PutU16;
 using testing_support::PutU32;
 using testing_support::PutU8;
@@ -14,13 +13,6 @@ using testing_support::PutU8;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void PutDouble(Bytes& out, double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof(bits));
-  PutU32(out, static_cast<std::uint32_t>(bits >> 32));
-  PutU32(out, static_cast<std::uint32_t>(bits));
-}
 
 void PutId(Bytes& out, const char* key) {
   PutU32(out, 0);

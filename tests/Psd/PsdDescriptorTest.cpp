@@ -74,6 +74,52 @@ TEST(PsdDescriptor, PassesOverEveryValueExactly) {
   EXPECT_EQ(cursor.Key(), psd::PsdKey("END!"));
 }
 
+// The value types newer writers add, each followed by a marker.
+TEST(PsdDescriptor, PassesOverLargeIntegersRawDataUnitListsAndObjectArrays) {
+  Bytes comp;
+  comp.resize(8, 0xAB);
+  Bytes tdta;
+  PutU32(tdta, 3);
+  PutBytes(tdta, "xyz");
+  Bytes unitFloats;
+  PutBytes(unitFloats, "#Pxl");
+  PutU32(unitFloats, 2);
+  unitFloats.resize(unitFloats.size() + 16, 0);
+  Bytes objectArray;
+  PutU32(objectArray, 2);
+  PutName(objectArray);
+  PutId(objectArray, "null");
+  PutU32(objectArray, 1);
+  PutId(objectArray, "Hrzn");
+  PutBytes(objectArray, "UnFl");
+  objectArray.insert(objectArray.end(), unitFloats.begin(), unitFloats.end());
+  const std::pair<std::uint32_t, Bytes> cases[] = {{psd::PsdKey("comp"), comp},
+                                                   {psd::PsdKey("tdta"), tdta},
+                                                   {psd::PsdKey("UnFl"), unitFloats},
+                                                   {psd::PsdKey("ObAr"), objectArray}};
+  for (const auto& [type, value] : cases) {
+    Bytes bytes = value;
+    PutBytes(bytes, "END!");
+    psd::PsdCursor cursor(bytes.data(), bytes.size());
+    EXPECT_EQ(psd::SkipPsdDescriptorValue(type, cursor), psd::kPsdOk) << std::hex << type;
+    EXPECT_EQ(cursor.Key(), psd::PsdKey("END!")) << std::hex << type;
+  }
+}
+
+TEST(PsdDescriptor, AnUnknownTypeGivesUpTheDescriptor) {
+  Bytes bytes;
+  PutName(bytes);
+  PutId(bytes, "null");
+  PutU32(bytes, 2);
+  PutId(bytes, "what");
+  PutBytes(bytes, "Zzzz");
+  PutId(bytes, "enab");
+  PutBytes(bytes, "bool");
+  PutU8(bytes, 1);
+  psd::PsdCursor cursor(bytes.data(), bytes.size());
+  EXPECT_EQ(psd::SkipPsdDescriptor(cursor), psd::kPsdUnknownDescriptorType);
+}
+
 TEST(PsdDescriptor, DeepNestingIsRefused) {
   Bytes bytes;
   for (int level = 0; level <= psd::kPsdMaxDescriptorDepth + 1; ++level) {

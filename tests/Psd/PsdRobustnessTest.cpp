@@ -6,6 +6,7 @@
 
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdFixtures.h"
+#include "tests/Psd/PsdBlockSamples.h"
 #include "tests/Psd/PsdTestLoad.h"
 #include "tests/Support/PsdWriter.h"
 
@@ -35,6 +36,32 @@ void ExpectSoundLoad(const Bytes& bytes, const std::string& what) {
             static_cast<std::size_t>(loaded.document->columns) * loaded.document->rows) << what;
 }
 
+// One layer with every kind of effect and a few adjustment and fill blocks.
+Bytes ItemBlocksSample() {
+  using namespace psd_test;
+  Bytes stroke;
+  PutDescriptorKey(stroke, "FrFX", "Objc");
+  PutDescriptorHeader(stroke, "FrFX", 2);
+  PutEnumItem(stroke, "PntT", "FrFl", "Ptrn");
+  PutUnitItem(stroke, "Scl ", "#Prc", 50);
+  Bytes blocks = Legacy(0, {Effect("cmnS", CommonState(0)), Effect("dsdw", Shadow(2)), Effect("oglw", Glow(2, false)),
+                            Effect("iglw", Glow(2, true)), Effect("bevl", Bevel(2)),
+                            Effect("sofi", LegacySolidFill(2))});
+  blocks = Append(blocks, EffectsDescriptor(2, Append(DropShadow(), stroke)));
+  blocks = Append(blocks, Block("curv", CurvesWithSecondPart("Crv ", 4, 2)));
+  blocks = Append(blocks, Block("SoCo", SolidColorFill(16)));
+  blocks = Append(blocks, Block("GdFl", GradientFill(16)));
+  blocks = Append(blocks, Block("PtFl", PatternFill(16)));
+  testing_support::PsdWriter writer(3, 2);
+  testing_support::PsdWriterLayer layer;
+  layer.name = "items";
+  layer.width = 2;
+  layer.height = 1;
+  layer.extraBlocks = blocks;
+  writer.AddLayer(layer);
+  return writer.Write();
+}
+
 std::vector<std::pair<std::string, Bytes>> Samples() {
   std::vector<std::pair<std::string, Bytes>> samples;
   for (const char* name : psd_test::kFixtureNames) {
@@ -54,12 +81,14 @@ std::vector<std::pair<std::string, Bytes>> Samples() {
   writer.AddLayer(layer);
   writer.EndGroup("folder");
   samples.emplace_back("written", writer.Write());
+  samples.emplace_back("item blocks", ItemBlocksSample());
   return samples;
 }
 
 TEST(PsdRobustness, EveryTruncationFailsCleanlyOrLoads) {
   for (const auto& [name, bytes] : Samples()) {
     ASSERT_FALSE(bytes.empty()) << name;
+    ASSERT_EQ(psd_test::LoadBytes(bytes).result, psd::kPsdOk) << name;
     for (std::size_t size = 0; size < bytes.size(); ++size) {
       ExpectSoundLoad(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size)),
                       name + " cut at " + std::to_string(size));

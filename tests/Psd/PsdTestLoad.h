@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Psd/PsdDocument.h"
+#include "tests/Support/PsdWriter.h"
 
 namespace psd_test {
 
@@ -24,6 +25,18 @@ inline Loaded LoadBytes(const std::vector<std::uint8_t>& bytes) {
   loaded.result = psd::LoadPsdDocumentFromMemory(&document, bytes.data(), bytes.size());
   loaded.document.reset(document);
   return loaded;
+}
+
+// A document of one small layer that carries the given tagged blocks.
+inline Loaded LoadLayerWithBlocks(const std::vector<std::uint8_t>& blocks) {
+  testing_support::PsdWriter writer(4, 4);
+  testing_support::PsdWriterLayer layer;
+  layer.name = "blocks";
+  layer.width = 2;
+  layer.height = 2;
+  layer.extraBlocks = blocks;
+  writer.AddLayer(layer);
+  return LoadBytes(writer.Write());
 }
 
 }  // namespace psd_test

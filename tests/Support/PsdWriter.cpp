@@ -1,6 +1,7 @@
 #include "tests/Support/PsdWriter.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace testing_support {
 
@@ -22,14 +23,58 @@ void PutBytes(std::vector<std::uint8_t>& out, std::string_view bytes) {
   out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
-namespace {
+void PutDouble(std::vector<std::uint8_t>& out, double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof(bits));
+  PutU32(out, static_cast<std::uint32_t>(bits >> 32));
+  PutU32(out, static_cast<std::uint32_t>(bits));
+}
 
-void PutBlock(std::vector<std::uint8_t>& out, std::string_view key, const std::vector<std::uint8_t>& data) {
+void PutTaggedBlock(std::vector<std::uint8_t>& out, std::string_view key, const std::vector<std::uint8_t>& data) {
   PutBytes(out, "8BIM");
   PutBytes(out, key);
   PutU32(out, static_cast<std::uint32_t>(data.size()));
   out.insert(out.end(), data.begin(), data.end());
+  if (data.size() % 2 != 0) {
+    PutU8(out, 0);
+  }
 }
+
+void PutDescriptorId(std::vector<std::uint8_t>& out, std::string_view id) {
+  PutU32(out, id.size() == 4 ? 0 : static_cast<std::uint32_t>(id.size()));
+  PutBytes(out, id);
+}
+
+void PutDescriptorHeader(std::vector<std::uint8_t>& out, std::string_view classId, std::uint32_t itemCount) {
+  PutU32(out, 0);
+  PutDescriptorId(out, classId);
+  PutU32(out, itemCount);
+}
+
+void PutDescriptorKey(std::vector<std::uint8_t>& out, std::string_view key, std::string_view type) {
+  PutDescriptorId(out, key);
+  PutBytes(out, type);
+}
+
+void PutUnitItem(std::vector<std::uint8_t>& out, std::string_view key, std::string_view unit, double value) {
+  PutDescriptorKey(out, key, "UntF");
+  PutBytes(out, unit);
+  PutDouble(out, value);
+}
+
+void PutBoolItem(std::vector<std::uint8_t>& out, std::string_view key, bool value) {
+  PutDescriptorKey(out, key, "bool");
+  PutU8(out, value ? 1 : 0);
+}
+
+void PutEnumItem(std::vector<std::uint8_t>& out, std::string_view key, std::string_view enumType,
+                 std::string_view value) {
+  PutDescriptorKey(out, key, "enum");
+  PutDescriptorId(out, enumType);
+  PutDescriptorId(out, value);
+}
+
+namespace {
 
 // Channel order of the record and of the data: transparency, red, green, blue.
 constexpr int kChannelShifts[4] = {24, 16, 8, 0};
@@ -92,12 +137,12 @@ std::vector<std::uint8_t> ExtraData(const PsdWriterLayer& layer) {
     if (luni.size() % 2 != 0) {
       PutU8(luni, 0);
     }
-    PutBlock(extra, "luni", luni);
+    PutTaggedBlock(extra, "luni", luni);
   }
   if (layer.sectionType >= 0) {
     std::vector<std::uint8_t> lsct;
     PutU32(lsct, static_cast<std::uint32_t>(layer.sectionType));
-    PutBlock(extra, "lsct", lsct);
+    PutTaggedBlock(extra, "lsct", lsct);
   }
   extra.insert(extra.end(), layer.extraBlocks.begin(), layer.extraBlocks.end());
   return extra;

@@ -12,6 +12,22 @@ void PutU8(std::vector<std::uint8_t>& out, std::uint32_t value);
 void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value);
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value);
 void PutBytes(std::vector<std::uint8_t>& out, std::string_view bytes);
+void PutDouble(std::vector<std::uint8_t>& out, double value);
+// A layer's tagged block: signature, key, length and the data, padded to even.
+void PutTaggedBlock(std::vector<std::uint8_t>& out, std::string_view key, const std::vector<std::uint8_t>& data);
+
+// Descriptor parts. An id of 4 characters is written in the 4-byte form,
+// any other as text.
+void PutDescriptorId(std::vector<std::uint8_t>& out, std::string_view id);
+// An empty name, the class id and the item count.
+void PutDescriptorHeader(std::vector<std::uint8_t>& out, std::string_view classId, std::uint32_t itemCount);
+// An item's key and its type.
+void PutDescriptorKey(std::vector<std::uint8_t>& out, std::string_view key, std::string_view type);
+// 'UntF' items, booleans and enumerations, key included.
+void PutUnitItem(std::vector<std::uint8_t>& out, std::string_view key, std::string_view unit, double value);
+void PutBoolItem(std::vector<std::uint8_t>& out, std::string_view key, bool value);
+void PutEnumItem(std::vector<std::uint8_t>& out, std::string_view key, std::string_view enumType,
+                 std::string_view value);
 
 // One layer of a PsdWriter document: 8-bit RGB with transparency.
 struct PsdWriterLayer {

@@ -57,7 +57,10 @@ gimp-console-2.10 -i -b - >/dev/null 2>&1 <<SCHEME
   (gimp-quit 0))
 SCHEME
 
-for file in rgb8_rle rgb8_zip rgb16_zip gray8_rle cmyk8_rle indexed8 groups; do
+# psd-tools adds layer effects and an adjustment to GIMP's layers.
+/usr/bin/python3 "$here/add-effects.py" "$work/groups.psd" "$work/effects.psd"
+
+for file in rgb8_rle rgb8_zip rgb16_zip gray8_rle cmyk8_rle indexed8 groups effects; do
   cp "$work/$file.psd" "$out/$file.psd"
   /usr/bin/python3 "$here/reference.py" "$out/$file.psd" "$out/$file.txt"
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Writes the reference decoding of a PSD file: for every layer record in file
-order its kind, rectangle, opacity, name and 0xAARRGGBB pixels.
+order its kind, rectangle, opacity, name, the kinds of its adjustment, fill,
+type and effect items, and its 0xAARRGGBB pixels.
 
 psd-tools parses the records and decompresses the channels; the colours are
 then converted here by the format's rules: the high byte of 16-bit samples,
@@ -12,12 +13,31 @@ from psd_tools.psd import PSD
 from psd_tools.constants import Tag
 
 
-def section_kind(record):
+# Item kind, and the layer kind the block gives (None: the kind is left).
+ITEM_BLOCKS = {
+    b'levl': (1, 6), b'curv': (2, 7), b'brit': (3, 8), b'blnc': (4, 9), b'hue2': (5, 10),
+    b'selc': (6, 11), b'thrs': (7, 12), b'nvrt': (8, 13), b'post': (9, 14), b'mixr': (10, 15),
+    b'grdm': (11, 16), b'phfl': (12, 17), b'tySh': (13, None), b'lrFX': (15, None),
+    b'lfx2': (16, None), b'SoCo': (17, 3), b'GdFl': (18, 4), b'PtFl': (19, 19),
+}
+
+
+def item_blocks(record):
     blocks = record.tagged_blocks
-    if blocks is None or Tag.SECTION_DIVIDER_SETTING not in blocks:
-        return 0
-    kind = int(blocks.get_data(Tag.SECTION_DIVIDER_SETTING).kind)
-    return {1: 2, 2: 2, 3: 1}.get(kind, 0)
+    keys = [] if blocks is None else [getattr(key, 'value', key) for key in blocks.keys()]
+    return [ITEM_BLOCKS[key] for key in keys if key in ITEM_BLOCKS]
+
+
+def layer_kind(record):
+    kind = 0
+    blocks = record.tagged_blocks
+    if blocks is not None and Tag.SECTION_DIVIDER_SETTING in blocks:
+        divider = int(blocks.get_data(Tag.SECTION_DIVIDER_SETTING).kind)
+        kind = {1: 2, 2: 2, 3: 1}.get(divider, 0)
+    for _, block_kind in item_blocks(record):
+        if block_kind is not None:
+            kind = block_kind
+    return kind
 
 
 def layer_name(record):
@@ -76,9 +96,12 @@ def main():
     lines = []
     for record, channels in psd._iter_layers():
         lines.append('layer %d %d %d %d %d %d' % (
-            section_kind(record), record.left, record.top, record.right - record.left,
+            layer_kind(record), record.left, record.top, record.right - record.left,
             record.bottom - record.top, record.opacity))
         lines.append('name ' + layer_name(record))
+        items = item_blocks(record)
+        if items:
+            lines.append('items ' + ' '.join(str(item) for item, _ in items))
         lines.extend(pixels(psd, record, channels))
     with open(target, 'w', encoding='utf-8') as f:
         f.write('\n'.join(lines) + '\n')
