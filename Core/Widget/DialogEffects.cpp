@@ -21,11 +21,4 @@ QLResultEnum DialogEffects::Detach() {
   return QL_OK;
 }
 
-QLResultEnum DialogEffectsManager::Load(const tinyxml2::XMLElement&) { return QL_OK; }
-
-QLResultEnum DialogEffectsManager::CreateEffects(Dialog&, DialogEffects*& effects) {
-  effects = nullptr;
-  return QL_OK;
-}
-
 }  // namespace widget

@@ -2,11 +2,6 @@
 
 #include "Core/App/Task.h"
 #include "Core/Base/Result.h"
-#include "Core/Base/Singletone.h"
-
-namespace tinyxml2 {
-class XMLElement;
-}
 
 namespace widget {
 
@@ -28,18 +23,16 @@ class DialogEffects : public base::Task {
   // Finishes without touching the dialog again.
   QLResultEnum Detach();
 
+ protected:
+  // Only the effects' own initialisation stores the dialog, not through
+  // SetDialog, which the effects made from data refuse.
+  void StoreDialog(Dialog* dialog) { dialog_ = dialog; }
+
  private:
   Dialog* dialog_ = nullptr;
 };
 
-// Makes the effects configured for a dialog's name. Nothing is configured
-// yet, so every dialog shows and hides at once.
-class DialogEffectsManager : public base::Singletone<DialogEffectsManager> {
- public:
-  // Reads the "DialogEffects" element of "data/game.xml".
-  QLResultEnum Load(const tinyxml2::XMLElement& effects);
-  // effects is null when the dialog has none.
-  QLResultEnum CreateEffects(Dialog& dialog, DialogEffects*& effects);
-};
-
 }  // namespace widget
+
+// Whoever makes dialogs finds the maker of their effects here.
+#include "Core/Widget/DialogEffectsManager.h"
