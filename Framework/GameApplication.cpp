@@ -150,7 +150,11 @@ QLResultEnum GameApplication::LoadDialogConfiguration() {
   }
   const tinyxml2::XMLElement* game = dialogConfiguration_.FirstChildElement("Game");
   const tinyxml2::XMLElement* effects = game ? game->FirstChildElement("DialogEffects") : nullptr;
-  return effects ? widget::DialogEffectsManager::Instance()->Load(*effects) : QL_OK;
+  if (!effects) return QL_OK;
+  widget::DialogEffectsManager* manager = widget::DialogEffectsManager::Instance();
+  // Animations that name mesh libraries load their textures through it.
+  manager->SetRender(render_.get());
+  return manager->Load(*effects);
 }
 
 QLResultEnum GameApplication::SetMainFrame(widget::BaseBoard* frame) {
