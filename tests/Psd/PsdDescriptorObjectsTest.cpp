@@ -5,6 +5,7 @@
 #include "tests/Support/PsdWriter.h"
 
 using testing_support::PutBytes;
+using testing_support::PutDescriptorId;
 using testing_support::PutDouble;
 using testing_support::PutU16;
 using testing_support::PutU32;
@@ -14,10 +15,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void PutId(Bytes& out, const char* key) {
-  PutU32(out, 0);
-  PutBytes(out, key);
-}
 
 void PutText(Bytes& out, std::u16string_view text) {
   PutU32(out, static_cast<std::uint32_t>(text.size()));
@@ -29,25 +26,25 @@ void PutText(Bytes& out, std::u16string_view text) {
 // An object's name and 4-byte class id, then its item count.
 void PutObjectHeader(Bytes& out, const char* classId, std::uint32_t items) {
   PutText(out, u"");
-  PutId(out, classId);
+  PutDescriptorId(out, classId);
   PutU32(out, items);
 }
 
 void PutColorObject(Bytes& out, double red, double green, double blue) {
   PutObjectHeader(out, "RGBC", 3);
-  PutId(out, "Rd  ");
+  PutDescriptorId(out, "Rd  ");
   PutBytes(out, "doub");
   PutDouble(out, red);
-  PutId(out, "Grn ");
+  PutDescriptorId(out, "Grn ");
   PutBytes(out, "doub");
   PutDouble(out, green);
-  PutId(out, "Bl  ");
+  PutDescriptorId(out, "Bl  ");
   PutBytes(out, "doub");
   PutDouble(out, blue);
 }
 
 void PutLong(Bytes& out, const char* key, std::uint32_t value) {
-  PutId(out, key);
+  PutDescriptorId(out, key);
   PutBytes(out, "long");
   PutU32(out, value);
 }
@@ -68,18 +65,18 @@ TEST(PsdDescriptorObjects, EnumerationsMapKeysAndTexts) {
     std::int32_t blendMode;
   };
   Bytes multiply, linearBurn, unknown;
-  PutId(multiply, "Mltp");
+  PutDescriptorId(multiply, "Mltp");
   PutU32(linearBurn, 10);
   PutBytes(linearBurn, "linearBurn");
-  PutId(unknown, "Nope");
+  PutDescriptorId(unknown, "Nope");
   for (const Case& c : {Case{multiply, 3}, Case{linearBurn, 5}, Case{unknown, 0}}) {
     psd::PsdCursor cursor = CursorOf(c.id);
     EXPECT_EQ(psd::ReadPsdBlendModeEnum(cursor), c.blendMode);
     EXPECT_EQ(cursor.Remaining(), 0u);
   }
   Bytes radial, slmt;
-  PutId(radial, "Rdl ");
-  PutId(slmt, "Slmt");
+  PutDescriptorId(radial, "Rdl ");
+  PutDescriptorId(slmt, "Slmt");
   psd::PsdCursor radialCursor = CursorOf(radial);
   psd::PsdCursor slmtCursor = CursorOf(slmt);
   EXPECT_EQ(psd::ReadPsdGradientTypeEnum(radialCursor), 1);
@@ -89,12 +86,12 @@ TEST(PsdDescriptorObjects, EnumerationsMapKeysAndTexts) {
 TEST(PsdDescriptorObjects, PointObjectReadsUnitValues) {
   Bytes bytes;
   PutObjectHeader(bytes, "Pnt ", 3);
-  PutId(bytes, "Hrzn");
+  PutDescriptorId(bytes, "Hrzn");
   PutBytes(bytes, "UntF");
   PutBytes(bytes, "#Pxl");
   PutDouble(bytes, 12.7);
   PutLong(bytes, "Othr", 9);
-  PutId(bytes, "Vrtc");
+  PutDescriptorId(bytes, "Vrtc");
   PutBytes(bytes, "doub");
   PutDouble(bytes, -3.5);
   PutBytes(bytes, "END!");
@@ -110,36 +107,36 @@ TEST(PsdDescriptorObjects, PointObjectReadsUnitValues) {
 TEST(PsdDescriptorObjects, GradientObjectReadsStopsAndName) {
   Bytes bytes;
   PutObjectHeader(bytes, "Grdn", 5);
-  PutId(bytes, "Nm  ");
+  PutDescriptorId(bytes, "Nm  ");
   PutBytes(bytes, "TEXT");
   PutText(bytes, u"Fade");
-  PutId(bytes, "GrdF");
+  PutDescriptorId(bytes, "GrdF");
   PutBytes(bytes, "enum");
-  PutId(bytes, "GrdF");
-  PutId(bytes, "CstS");
-  PutId(bytes, "Intr");
+  PutDescriptorId(bytes, "GrdF");
+  PutDescriptorId(bytes, "CstS");
+  PutDescriptorId(bytes, "Intr");
   PutBytes(bytes, "doub");
   PutDouble(bytes, 4096.0);
-  PutId(bytes, "Clrs");
+  PutDescriptorId(bytes, "Clrs");
   PutBytes(bytes, "VlLs");
   PutU32(bytes, 1);
   PutBytes(bytes, "Objc");
   PutObjectHeader(bytes, "Clrt", 4);
-  PutId(bytes, "Clr ");
+  PutDescriptorId(bytes, "Clr ");
   PutBytes(bytes, "Objc");
   PutColorObject(bytes, 10, 20, 30);
-  PutId(bytes, "Type");
+  PutDescriptorId(bytes, "Type");
   PutBytes(bytes, "enum");
-  PutId(bytes, "Clry");
-  PutId(bytes, "BckC");
+  PutDescriptorId(bytes, "Clry");
+  PutDescriptorId(bytes, "BckC");
   PutLong(bytes, "Lctn", 2048);
   PutLong(bytes, "Mdpn", 50);
-  PutId(bytes, "Trns");
+  PutDescriptorId(bytes, "Trns");
   PutBytes(bytes, "VlLs");
   PutU32(bytes, 1);
   PutBytes(bytes, "Objc");
   PutObjectHeader(bytes, "TrnS", 3);
-  PutId(bytes, "Opct");
+  PutDescriptorId(bytes, "Opct");
   PutBytes(bytes, "UntF");
   PutBytes(bytes, "#Prc");
   PutDouble(bytes, 75.0);
@@ -164,11 +161,11 @@ TEST(PsdDescriptorObjects, GradientObjectReadsStopsAndName) {
 TEST(PsdDescriptorObjects, PatternReferenceKeepsNameAndIdentifier) {
   Bytes bytes;
   PutObjectHeader(bytes, "Ptrn", 3);
-  PutId(bytes, "Nm  ");
+  PutDescriptorId(bytes, "Nm  ");
   PutBytes(bytes, "TEXT");
   PutText(bytes, u"Dots");
   PutLong(bytes, "Othr", 1);
-  PutId(bytes, "Idnt");
+  PutDescriptorId(bytes, "Idnt");
   PutBytes(bytes, "TEXT");
   PutText(bytes, u"a1-b2");
   psd::PsdCursor cursor = CursorOf(bytes);
@@ -181,13 +178,13 @@ TEST(PsdDescriptorObjects, PatternReferenceKeepsNameAndIdentifier) {
 void PutContourPoint(Bytes& out, double x, double y, bool continuous) {
   PutBytes(out, "Objc");
   PutObjectHeader(out, "CrPt", 3);
-  PutId(out, "Hrzn");
+  PutDescriptorId(out, "Hrzn");
   PutBytes(out, "doub");
   PutDouble(out, x);
-  PutId(out, "Vrtc");
+  PutDescriptorId(out, "Vrtc");
   PutBytes(out, "doub");
   PutDouble(out, y);
-  PutId(out, "Cnty");
+  PutDescriptorId(out, "Cnty");
   PutBytes(out, "bool");
   PutU8(out, continuous ? 1 : 0);
 }
@@ -195,10 +192,10 @@ void PutContourPoint(Bytes& out, double x, double y, bool continuous) {
 TEST(PsdDescriptorObjects, ContourObjectBuildsItsTable) {
   Bytes bytes;
   PutObjectHeader(bytes, "ShpC", 2);
-  PutId(bytes, "Nm  ");
+  PutDescriptorId(bytes, "Nm  ");
   PutBytes(bytes, "TEXT");
   PutText(bytes, u"Linear");
-  PutId(bytes, "Crv ");
+  PutDescriptorId(bytes, "Crv ");
   PutBytes(bytes, "VlLs");
   PutU32(bytes, 2);
   PutContourPoint(bytes, 0, 0, true);

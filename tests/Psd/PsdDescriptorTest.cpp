@@ -6,6 +6,7 @@
 #include "tests/Support/PsdWriter.h"
 
 using testing_support::PutBytes;
+using testing_support::PutDescriptorId;
 using testing_support::PutU32;
 using testing_support::PutU8;
 
@@ -13,10 +14,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void PutId(Bytes& out, const char* key) {
-  PutU32(out, 0);
-  PutBytes(out, key);
-}
 
 void PutName(Bytes& out) { PutU32(out, 1), PutBytes(out, std::string_view("\0n", 2)); }
 
@@ -25,13 +22,13 @@ void PutName(Bytes& out) { PutU32(out, 1), PutBytes(out, std::string_view("\0n",
 Bytes SampleDescriptor() {
   Bytes nested;
   PutName(nested);
-  PutId(nested, "null");
+  PutDescriptorId(nested, "null");
   PutU32(nested, 2);
-  PutId(nested, "Txt ");
+  PutDescriptorId(nested, "Txt ");
   PutBytes(nested, "TEXT");
   PutU32(nested, 2);
   PutBytes(nested, std::string_view("\0a\0b", 4));
-  PutId(nested, "Hrzn");
+  PutDescriptorId(nested, "Hrzn");
   PutBytes(nested, "UntF");
   PutBytes(nested, "#Pxl");
   nested.resize(nested.size() + 8, 0);
@@ -41,26 +38,26 @@ Bytes SampleDescriptor() {
   PutU32(descriptor, 4);
   PutBytes(descriptor, "long");  // a text class id
   PutU32(descriptor, 3);
-  PutId(descriptor, "list");
+  PutDescriptorId(descriptor, "list");
   PutBytes(descriptor, "VlLs");
   PutU32(descriptor, 2);
   PutBytes(descriptor, "Objc");
   descriptor.insert(descriptor.end(), nested.begin(), nested.end());
   PutBytes(descriptor, "bool");
   PutU8(descriptor, 1);
-  PutId(descriptor, "Rfrn");
+  PutDescriptorId(descriptor, "Rfrn");
   PutBytes(descriptor, "obj ");
   PutU32(descriptor, 2);
   PutBytes(descriptor, "Enmr");
   PutName(descriptor);
-  PutId(descriptor, "Lyr ");
-  PutId(descriptor, "Ordn");
-  PutId(descriptor, "Trgt");
+  PutDescriptorId(descriptor, "Lyr ");
+  PutDescriptorId(descriptor, "Ordn");
+  PutDescriptorId(descriptor, "Trgt");
   PutBytes(descriptor, "indx");
   PutU32(descriptor, 7);
-  PutId(descriptor, "enab");
+  PutDescriptorId(descriptor, "enab");
   PutBytes(descriptor, "enum");
-  PutId(descriptor, "Ordn");
+  PutDescriptorId(descriptor, "Ordn");
   PutU32(descriptor, 4);
   PutBytes(descriptor, "Trgt");
   return descriptor;
@@ -88,9 +85,9 @@ TEST(PsdDescriptor, PassesOverLargeIntegersRawDataUnitListsAndObjectArrays) {
   Bytes objectArray;
   PutU32(objectArray, 2);
   PutName(objectArray);
-  PutId(objectArray, "null");
+  PutDescriptorId(objectArray, "null");
   PutU32(objectArray, 1);
-  PutId(objectArray, "Hrzn");
+  PutDescriptorId(objectArray, "Hrzn");
   PutBytes(objectArray, "UnFl");
   objectArray.insert(objectArray.end(), unitFloats.begin(), unitFloats.end());
   const std::pair<std::uint32_t, Bytes> cases[] = {{psd::PsdKey("comp"), comp},
@@ -109,11 +106,11 @@ TEST(PsdDescriptor, PassesOverLargeIntegersRawDataUnitListsAndObjectArrays) {
 TEST(PsdDescriptor, AnUnknownTypeGivesUpTheDescriptor) {
   Bytes bytes;
   PutName(bytes);
-  PutId(bytes, "null");
+  PutDescriptorId(bytes, "null");
   PutU32(bytes, 2);
-  PutId(bytes, "what");
+  PutDescriptorId(bytes, "what");
   PutBytes(bytes, "Zzzz");
-  PutId(bytes, "enab");
+  PutDescriptorId(bytes, "enab");
   PutBytes(bytes, "bool");
   PutU8(bytes, 1);
   psd::PsdCursor cursor(bytes.data(), bytes.size());
@@ -124,9 +121,9 @@ TEST(PsdDescriptor, DeepNestingIsRefused) {
   Bytes bytes;
   for (int level = 0; level <= psd::kPsdMaxDescriptorDepth + 1; ++level) {
     PutName(bytes);
-    PutId(bytes, "null");
+    PutDescriptorId(bytes, "null");
     PutU32(bytes, 1);
-    PutId(bytes, "next");
+    PutDescriptorId(bytes, "next");
     PutBytes(bytes, "Objc");
   }
   psd::PsdCursor cursor(bytes.data(), bytes.size());
@@ -136,9 +133,9 @@ TEST(PsdDescriptor, DeepNestingIsRefused) {
 TEST(PsdDescriptor, HugeCountsStopAtTheEndOfTheBytes) {
   Bytes bytes;
   PutName(bytes);
-  PutId(bytes, "null");
+  PutDescriptorId(bytes, "null");
   PutU32(bytes, 0xFFFFFFFF);
-  PutId(bytes, "Zzzz");
+  PutDescriptorId(bytes, "Zzzz");
   PutBytes(bytes, "bool");
   psd::PsdCursor cursor(bytes.data(), bytes.size());
   EXPECT_EQ(psd::SkipPsdDescriptor(cursor), psd::kPsdOk);

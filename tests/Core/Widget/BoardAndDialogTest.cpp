@@ -11,9 +11,9 @@ namespace {
 
 using widget_testing::Journal;
 
-class JournalBoard : public widget::BaseBoard {
+class JournalBoard : public widget::BaseBoard, widget_testing::JournalWriter {
  public:
-  JournalBoard(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {
+  JournalBoard(std::string name, Journal& journal) : JournalWriter(std::move(name), journal) {
     SetRect(0, 0, 100, 100);
   }
 
@@ -21,14 +21,6 @@ class JournalBoard : public widget::BaseBoard {
   QLResultEnum OnDrawAfter(render::Graphics*, layer::Layer*) override { return Note("after"); }
   QLResultEnum OnWidgetMouseDown(const math::Point3&, int) override { return Note("press"); }
 
- private:
-  QLResultEnum Note(const std::string& what) {
-    journal_.push_back(name_ + " " + what);
-    return QL_OK;
-  }
-
-  std::string name_;
-  Journal& journal_;
 };
 
 class JournalDialog : public widget::Dialog {

@@ -18,10 +18,26 @@ using Journal = std::vector<std::string>;
 
 inline std::string OnOff(bool on) { return on ? " on" : " off"; }
 
-// Writes every notice of one widget into a shared journal.
-class RecordingListener : public widget::WidgetListener {
+// Writes "<name> <what>" lines into a shared journal.
+class JournalWriter {
  public:
-  RecordingListener(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
+  JournalWriter(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
+
+ protected:
+  QLResultEnum Note(const std::string& what) {
+    journal_.push_back(name_ + " " + what);
+    return QL_OK;
+  }
+
+ private:
+  std::string name_;
+  Journal& journal_;
+};
+
+// Writes every notice of one widget into a shared journal.
+class RecordingListener : public widget::WidgetListener, JournalWriter {
+ public:
+  RecordingListener(std::string name, Journal& journal) : JournalWriter(std::move(name), journal) {}
 
   QLResultEnum OnUpdate(float) override { return Note("update"); }
   QLResultEnum OnAttach() override { return Note("attach"); }
@@ -43,33 +59,17 @@ class RecordingListener : public widget::WidgetListener {
 
   math::Point3 lastCapturedPoint;
 
- private:
-  QLResultEnum Note(const std::string& what) {
-    journal_.push_back(name_ + " " + what);
-    return QL_OK;
-  }
-
-  std::string name_;
-  Journal& journal_;
 };
 
 // Writes what the widget itself takes of the mouse.
-class RecordingHitListener : public widget::WidgetHitTestListener {
+class RecordingHitListener : public widget::WidgetHitTestListener, JournalWriter {
  public:
   RecordingHitListener(widget::Widget* widget, std::string name, Journal& journal)
-      : WidgetHitTestListener(widget), name_(std::move(name)), journal_(journal) {}
+      : WidgetHitTestListener(widget), JournalWriter(std::move(name), journal) {}
 
   QLResultEnum OnWidgetMouseDown(const math::Point3&, int) override { return Note("press"); }
   QLResultEnum OnWidgetMouseUp(const math::Point3&, int) override { return Note("release"); }
 
- private:
-  QLResultEnum Note(const std::string& what) {
-    journal_.push_back(name_ + " " + what);
-    return QL_OK;
-  }
-
-  std::string name_;
-  Journal& journal_;
 };
 
 // A widget over a rectangle of its own, placed in its parent's layer space.
