@@ -34,10 +34,21 @@ GameApplication::~GameApplication() {
   DeleteAll();
   offscreenTarget_.reset();
   input_.reset();
+  DeleteFrames();
   frameManager_.reset();
   render_.reset();
   window_.reset();
   if (instance_ == this) instance_ = nullptr;
+}
+
+// The frames on the stack go with the application, and so does a main frame
+// whose push was still queued when the program ended.
+void GameApplication::DeleteFrames() {
+  if (!frameManager_) return;
+  const bool mainFrameQueued = mainFrame_ && !frameManager_->IsOnStack(mainFrame_);
+  frameManager_->RemoveAll(true, false);
+  if (mainFrameQueued) delete mainFrame_;
+  mainFrame_ = nullptr;
 }
 
 std::vector<base::SingletoneBase*> GameApplication::GetDependencies() {

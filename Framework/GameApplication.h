@@ -122,6 +122,7 @@ class GameApplication : public app::Application,
   QLResultEnum ComputeScreenLayout(bool windowed, ScreenSettings* settings);
   QLResultEnum MakeOffscreenTarget(const ScreenSettings& settings);
   QLResultEnum DrawFrame();
+  void DeleteFrames();
   bool HasArgument(const char16_t* option) const;
 
   static inline GameApplication* instance_ = nullptr;

@@ -1,6 +1,5 @@
 #include "Core/App/Application.h"
 
 // Test executables that make no application of their own still link libraries
-// that name its maker. Being alone in its file of a static library, this one
-// is taken only where no test defines it.
+// that name its maker; this one answers that there is none.
 app::Application* app::CreateApplication() { return nullptr; }
