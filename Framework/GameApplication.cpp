@@ -6,6 +6,7 @@
 #include "Core/File/TextFile.h"
 #include "Core/File/UserDataFileContainer.h"
 #include "Core/Input/Win32/InputWin32.h"
+#include "Core/Layer/ImageLayer.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Resource/ResourceManager.h"
@@ -182,6 +183,12 @@ std::unique_ptr<render::Image> GameApplication::CreateImage(const base::WString&
   std::unique_ptr<render::Image> image;
   if (!render_ || render_->CreateImage(name, container, &image) != QL_OK) return nullptr;
   return image;
+}
+
+QLResultEnum GameApplication::CreateImageLayer(const base::WString& name, file::ImageContainer* container,
+                                              layer::ImageLayer** out, base::ImageInfo* description) {
+  if (!render_) return QL_FAIL;
+  return layer::ImageLayer::Create(*render_, name, container, out, description);
 }
 
 }  // namespace framework

@@ -10,12 +10,20 @@
 #include "Core/Widget/DeferredDeleteManager.h"
 #include "Framework/ScreenLayout.h"
 
+namespace base {
+class ImageInfo;
+}
+
 namespace file {
 class ImageContainer;
 }
 
 namespace input {
 class InputWin32;
+}
+
+namespace layer {
+class ImageLayer;
 }
 
 namespace render {
@@ -66,6 +74,9 @@ class GameApplication : public app::Application,
   QLResultEnum SetMainFrame(widget::BaseBoard* frame);
   // Null when the image cannot be loaded.
   std::unique_ptr<render::Image> CreateImage(const base::WString& name, file::ImageContainer* container);
+  // A new image layer placed at the image's layout rectangle.
+  QLResultEnum CreateImageLayer(const base::WString& name, file::ImageContainer* container, layer::ImageLayer** out,
+                                base::ImageInfo* description = nullptr);
   // Whether a window of the widest design size would exceed the work area.
   bool WindowExceedsScreen() const;
 

@@ -44,12 +44,9 @@ QLResultEnum GameControlHelper::InitWithFolder(render::Render* render, file::Ima
 QLResultEnum GameControlHelper::LoadImageLayer(const base::WString& name, base::ImageRect& rect,
                                                layer::ImageLayer*& out) {
   if (!render_) return QL_FAIL;
-  std::unique_ptr<render::Image> image;
   base::ImageInfo info;
-  if (const QLResultEnum result = render_->CreateImage(name, folder_, &image, &info)) return result;
-  auto* layer = new layer::ImageLayer;
-  layer->SetImage(image.release(), true);
-  layer->SetPosition(info.rect.x, info.rect.y, 0.0f);
+  layer::ImageLayer* layer = nullptr;
+  if (const QLResultEnum result = layer::ImageLayer::Create(*render_, name, folder_, &layer, &info)) return result;
   layer->SetListener(listener_);
   rect = info.rect;
   out = layer;

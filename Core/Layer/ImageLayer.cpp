@@ -1,10 +1,13 @@
 #include "Core/Layer/ImageLayer.h"
 
 #include <cmath>
+#include <memory>
 
 #include "Core/Layer/LayerDrawState.h"
 #include "Core/Render/Graphics.h"
+#include "Core/Base/ImageInfo.h"
 #include "Core/Render/Image.h"
+#include "Core/Render/Render.h"
 
 namespace layer {
 
@@ -42,6 +45,19 @@ float FromAnchor(std::int32_t anchor, float value, float extent) {
 }  // namespace
 
 ImageLayer::ImageLayer() { SetOwnExtent(true); }
+
+QLResultEnum ImageLayer::Create(render::Render& render, const base::WString& name, file::ImageContainer* container,
+                               ImageLayer** out, base::ImageInfo* description) {
+  std::unique_ptr<render::Image> image;
+  base::ImageInfo info;
+  if (const QLResultEnum result = render.CreateImage(name, container, &image, &info)) return result;
+  auto* layer = new ImageLayer;
+  layer->SetImage(image.release(), true);
+  layer->SetPosition(info.rect.x, info.rect.y, 0.0f);
+  *out = layer;
+  if (description) *description = info;
+  return QL_OK;
+}
 
 ImageLayer::~ImageLayer() {
   if (ownsImage_) delete image_;

@@ -2,12 +2,22 @@
 
 #include <cstdint>
 
+#include "Core/Base/WString.h"
 #include "Core/Layer/Layer.h"
 #include "Core/Render/DrawParam.h"
 
+namespace base {
+class ImageInfo;
+}
+
+namespace file {
+class ImageContainer;
+}
+
 namespace render {
 class Image;
-}
+class Render;
+}  // namespace render
 
 namespace layer {
 
@@ -17,6 +27,12 @@ class ImageLayer : public Layer {
  public:
   ImageLayer();
   ~ImageLayer() override;
+
+  // A new layer owning the image of that name (a layer of the layout when
+  // one is given), placed at the image's layout rectangle; description, when
+  // given, receives the image's. The load's failure is returned.
+  static QLResultEnum Create(render::Render& render, const base::WString& name, file::ImageContainer* container,
+                             ImageLayer** out, base::ImageInfo* description = nullptr);
 
   render::Image* GetImage() const { return image_; }
   // An owned previous image is deleted; an owned new one goes with the layer.

@@ -14,11 +14,15 @@
 #include "Core/Base/DelegateBindings.h"
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "Core/Base/ImageInfo.h"
 #include "Core/File/FileManager.h"
+#include "Core/File/PsdFolder.h"
 #include "Core/File/TextFile.h"
+#include "Core/Layer/ImageLayer.h"
 #include "Core/Layer/Layer.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/Graphics.h"
+#include "Core/Render/Image.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Widget/BaseBoard.h"
 #include "Platform/GraphicsDevice.h"
@@ -179,6 +183,29 @@ TEST_F(GameApplicationTest, AFrameDrawsTheMainFrameWhereTheLayoutPutsTheDesign) 
   EXPECT_EQ(Pixel(game, 172, 1), kRed);
   EXPECT_EQ(Pixel(game, 169, 1), kBlack);
   EXPECT_EQ(Pixel(game, 176, 1), kBlack);
+}
+
+// An image layer of a layer folder lands at its place in the layout.
+TEST_F(GameApplicationTest, AnImageLayerIsPlacedAtItsLayoutRectangle) {
+  // A 2 x 1 TGA, top row first, of two opaque white pixels.
+  const std::string tga = std::string("\0\0\2\0\0\0\0\0\0\0\0\0\2\0\1\0\x20\x28", 18) + std::string(8, '\xFF');
+  dataFolder_.WriteFile("ui/play.tga", tga);
+  dataFolder_.WriteFile("ui/layers.xml", R"(<Layers><Layer name="play" x="10" y="20" width="2" height="1"/></Layers>)");
+  TestGame& game = Start({u"--data_path", dataFolder_.Wide("")});
+  ASSERT_EQ(initResult_, QL_OK);
+  file::PsdFolder layout(u"ui", file::FileManager::Instance());
+  ASSERT_EQ(layout.Load(), QL_OK);
+
+  layer::ImageLayer* layer = nullptr;
+  base::ImageInfo description;
+  ASSERT_EQ(game.CreateImageLayer(u"play", &layout, &layer, &description), QL_OK);
+  const std::unique_ptr<layer::ImageLayer> owned(layer);
+  EXPECT_FLOAT_EQ(layer->GetPosition().x, 10.0f);
+  EXPECT_FLOAT_EQ(layer->GetPosition().y, 20.0f);
+  EXPECT_EQ(description.name, u"play");
+  ASSERT_NE(layer->GetImage(), nullptr);
+  EXPECT_EQ(layer->GetImage()->GetWidth(), 2);
+  EXPECT_EQ(game.CreateImageLayer(u"missing", &layout, &layer), QL_FAIL);
 }
 
 TEST_F(GameApplicationTest, ANotReadyDeviceSkipsTheWholeFrame) {
