@@ -22,7 +22,8 @@ int AccessFlags(FileAccess access) {
 int CreationFlags(FileCreation creation) {
   switch (creation) {
     case FileCreation::kCreateAlways: return O_CREAT | O_TRUNC;
-    case FileCreation::kCreateNew: return O_CREAT | O_EXCL;
+    // Never through a link: a link planted at the name is refused, not written.
+    case FileCreation::kCreateNew: return O_CREAT | O_EXCL | O_NOFOLLOW;
     case FileCreation::kOpenExisting: break;
   }
   return 0;

@@ -1,6 +1,8 @@
 #include "Platform/FileSystem.h"
 
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,5 +53,13 @@ bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 bool SetCurrentFolder(const std::string& path) { return ::chdir(path.c_str()) == 0; }
 
 bool RenameFile(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+
+bool SyncFolder(const std::string& path) {
+  const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+  ::close(fd);
+  return synced;
+}
 
 }  // namespace platform

@@ -28,5 +28,8 @@ bool RemoveFile(const std::string& path);
 bool SetCurrentFolder(const std::string& path);
 // Replaces the target in one step: readers see the old file or the new one.
 bool RenameFile(const std::string& from, const std::string& to);
+// Puts the folder's entries on the disk, so that a rename into it survives a
+// power cut. A file system that cannot sync folders counts as done.
+bool SyncFolder(const std::string& path);
 
 }  // namespace platform

@@ -1,28 +1,35 @@
 #include "Core/File/AtomicWrite.h"
 
 #include "Core/File/FileManager.h"
+#include "Core/File/Path.h"
 
 namespace file {
 
 namespace {
 constexpr int kWriteAccess = 1;
-constexpr int kCreateOrTruncate = 0;
+// Refuses a name that exists, links included, so nothing is written through a
+// link planted at the temporary name.
+constexpr int kCreateNew = 1;
 }  // namespace
 
 QLResultEnum WriteFileAtomically(const base::WString& path,
                                  const std::function<QLResultEnum(base::FileStream&)>& write) {
   const base::WString temporary = path + u".tmp";
+  FileManager* files = FileManager::Instance();
+  files->DeleteFile(temporary);
   QLResultEnum result = QL_FAIL;
   {
     base::FileStream stream;
-    if (stream.Open(temporary, kWriteAccess, kCreateOrTruncate) != QL_OK) return QL_FAIL;
+    if (stream.Open(temporary, kWriteAccess, kCreateNew) != QL_OK) return QL_FAIL;
     result = write(stream);
     if (result == QL_OK && (stream.Flush() != QL_OK || stream.Close() != QL_OK)) result = QL_FAIL;
   }
-  FileManager* files = FileManager::Instance();
   if (result == QL_OK && files->MoveFile(temporary, path) != QL_OK) result = QL_FAIL;
-  if (result != QL_OK) files->DeleteFile(temporary);
-  return result;
+  if (result != QL_OK) {
+    files->DeleteFile(temporary);
+    return result;
+  }
+  return files->SyncFolder(GetFolder(path));
 }
 
 }  // namespace file

@@ -85,4 +85,8 @@ QLResultEnum FileManagerWin32::MoveFile(const base::WString& from, const base::W
   return ResultOf(platform::RenameFile(base::SystemPath(from), base::SystemPath(to)));
 }
 
+QLResultEnum FileManagerWin32::SyncFolder(const base::WString& path) {
+  return ResultOf(platform::SyncFolder(base::SystemPath(path)));
+}
+
 }  // namespace file

@@ -23,6 +23,8 @@ class FileManagerWin32 : public FileContainer {
   QLResultEnum CreateDirectory(const base::WString& path);
   // Replaces to with from in one step, so a reader never sees half a file.
   QLResultEnum MoveFile(const base::WString& from, const base::WString& to);
+  // Makes the renames into the folder survive a power cut.
+  QLResultEnum SyncFolder(const base::WString& path);
 };
 
 }  // namespace file
