@@ -1,13 +1,16 @@
 #include "Core/File/Profiles.h"
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "Core/Base/FileStream.h"
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/AtomicWrite.h"
 #include "Core/File/FileManager.h"
-#include "Core/File/TextFile.h"
 #include "Core/File/UserDataFileContainer.h"
 
 namespace file {
@@ -20,6 +23,8 @@ constexpr char kNameAttribute[] = "name";
 constexpr char kCurrentAttribute[] = "currentProfile";
 
 constexpr int kSaveFailed = tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED;
+// Damaged files kept aside beyond this many are not worth another search.
+constexpr int kMostKeptAside = 1000;
 
 base::WString ProfilesPath() { return UserDataFileContainer::Instance()->GetRootPath() + kProfilesFileName; }
 
@@ -30,6 +35,50 @@ base::WString NameOf(const tinyxml2::XMLElement* profile) {
 
 void SetName(tinyxml2::XMLElement* element, const char* attribute, const base::WString& name) {
   element->SetAttribute(attribute, base::ToNarrow(name, base::kEncodingUtf8).c_str());
+}
+
+// Nothing when the file cannot be opened or read whole, which says nothing
+// about what it holds.
+std::optional<std::string> ReadProfilesFile() {
+  const std::unique_ptr<base::Stream> stream(UserDataFileContainer::Instance()->OpenStream(kProfilesFileName));
+  if (!stream) return std::nullopt;
+  std::string text(stream->GetSize(), '\0');
+  const auto size = static_cast<std::uint32_t>(text.size());
+  if (stream->Read(text.data(), size) != size) return std::nullopt;
+  return text;
+}
+
+// The reader takes text beside the root, yet refuses some of it once printed
+// back; it never holds a profile.
+void DropTextOutsideTheRoot(tinyxml2::XMLDocument& document) {
+  for (tinyxml2::XMLNode* node = document.FirstChild(); node;) {
+    tinyxml2::XMLNode* next = node->NextSibling();
+    if (node->ToText()) document.DeleteNode(node);
+    node = next;
+  }
+}
+
+// A file the reader would refuse is moved aside as damaged at the next start,
+// taking every profile with it.
+bool ReadsBackTheSame(const tinyxml2::XMLPrinter& printed) {
+  const std::string_view text(printed.CStr(), static_cast<std::size_t>(printed.CStrSize() - 1));
+  tinyxml2::XMLDocument reread;
+  if (reread.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS || !reread.FirstChildElement(kRootElement))
+    return false;
+  tinyxml2::XMLPrinter reprinted;
+  reread.Print(&reprinted);
+  return text == reprinted.CStr();
+}
+
+// Earlier damaged files stay: each may be the only copy of someone's progress.
+std::optional<base::WString> FreeAsideName(const base::WString& path) {
+  FileManager* files = FileManager::Instance();
+  for (int number = 1; number <= kMostKeptAside; ++number) {
+    base::WString aside = path + u".corrupt";
+    if (number > 1) aside += u"." + base::ToWide(std::to_string(number), base::kEncodingUtf8);
+    if (!files->FileExists(aside, nullptr, 0, nullptr) && !files->FolderExists(aside)) return aside;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -50,15 +99,7 @@ void Profiles::Load() {
   root_ = current_ = nullptr;
   saveBlocked_ = false;
 
-  if (UserDataFileContainer::Instance()->FileExists(kProfilesFileName, nullptr, 0, nullptr)) {
-    const std::string text = ReadTextFile(ProfilesPath());
-    if (document_->Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS)
-      root_ = document_->FirstChildElement(kRootElement);
-    if (!root_) {
-      KeepCorruptFileAside();
-      document_->Clear();
-    }
-  }
+  if (UserDataFileContainer::Instance()->FileExists(kProfilesFileName, nullptr, 0, nullptr)) ReadDocument();
   if (!root_) {
     root_ = document_->NewElement(kRootElement);
     document_->InsertEndChild(root_);
@@ -71,17 +112,35 @@ void Profiles::Load() {
   }
 }
 
+void Profiles::ReadDocument() {
+  const std::optional<std::string> text = ReadProfilesFile();
+  if (!text) {
+    // Not damage: the file may be whole and the player's only copy.
+    saveBlocked_ = true;
+    QL_LOG(u"Profiles '%s' cannot be read; profiles will not be saved\n").AddArg(ProfilesPath());
+    return;
+  }
+  if (document_->Parse(text->data(), text->size()) == tinyxml2::XML_SUCCESS)
+    root_ = document_->FirstChildElement(kRootElement);
+  if (!root_) {
+    KeepCorruptFileAside();
+    document_->Clear();
+    return;
+  }
+  DropTextOutsideTheRoot(*document_);
+}
+
 void Profiles::KeepCorruptFileAside() {
   ProfilesCorruptFlag = true;
   const base::WString path = ProfilesPath();
-  const base::WString aside = path + u".corrupt";
-  if (FileManager::Instance()->MoveFile(path, aside) == QL_OK) {
-    QL_LOG(u"Profiles '%s' cannot be read; the file is kept as '%s'\n").AddArg(path).AddArg(aside);
+  const std::optional<base::WString> aside = FreeAsideName(path);
+  if (aside && FileManager::Instance()->MoveFile(path, *aside) == QL_OK) {
+    QL_LOG(u"Profiles '%s' are damaged; the file is kept as '%s'\n").AddArg(path).AddArg(*aside);
     return;
   }
   // The broken file may still be the player's only copy of their progress.
   saveBlocked_ = true;
-  QL_LOG(u"Profiles '%s' cannot be read nor moved aside; profiles will not be saved\n").AddArg(path);
+  QL_LOG(u"Profiles '%s' are damaged and cannot be moved aside; profiles will not be saved\n").AddArg(path);
 }
 
 int Profiles::Save() {
@@ -89,6 +148,10 @@ int Profiles::Save() {
   tinyxml2::XMLPrinter printer;
   document_->Print(&printer);
   const base::WString path = ProfilesPath();
+  if (!ReadsBackTheSame(printer)) {
+    QL_LOG(u"Profiles would not read back from what a save writes; '%s' is left as it was\n").AddArg(path);
+    return kSaveFailed;
+  }
   const auto size = static_cast<std::uint32_t>(printer.CStrSize() - 1);
   const auto writeDocument = [&](base::FileStream& stream) {
     return stream.Write(printer.CStr(), size) == size ? QL_OK : QL_FAIL;

@@ -27,10 +27,13 @@ class Profiles : public base::Singletone<Profiles> {
 
   std::vector<base::SingletoneBase*> GetDependencies() override;
 
-  // Afterwards there is always a root and a current profile. A file that cannot
-  // be read is moved aside to "profiles.xml.corrupt" first.
+  // Afterwards there is always a root and a current profile. A file that is
+  // not a profiles document is moved aside first, to "profiles.xml.corrupt" or,
+  // when that is taken, "profiles.xml.corrupt.2" and on. A file that cannot be
+  // opened is left alone and never saved over.
   void Load();
-  // 0 on success. The file is replaced whole or not at all.
+  // 0 on success. The file is replaced whole or not at all, and only by a
+  // document that reads back the same.
   int Save();
 
   // A profile without a name reads as named "".
@@ -51,6 +54,7 @@ class Profiles : public base::Singletone<Profiles> {
   void SetAlreadyRunning(bool alreadyRunning) { alreadyRunning_ = alreadyRunning; }
 
  private:
+  void ReadDocument();
   void KeepCorruptFileAside();
   // The first profile, or a new default one when there is none.
   void SelectFirstProfile();
@@ -59,7 +63,8 @@ class Profiles : public base::Singletone<Profiles> {
   tinyxml2::XMLElement* root_ = nullptr;
   tinyxml2::XMLElement* current_ = nullptr;
   bool alreadyRunning_ = false;
-  // Set while a broken file could not be moved aside: saving would destroy it.
+  // Set while a file that could not be read or moved aside is in the way:
+  // saving would destroy it.
   bool saveBlocked_ = false;
 };
 

@@ -13,41 +13,14 @@
 #include "Core/Base/SingletonRegistry.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/UserDataFileContainer.h"
+#include "tests/Core/File/ProfilesFixture.h"
 #include "tests/Support/TempFolder.h"
 
 namespace {
 
-using Names = std::vector<base::WString>;
-
-const std::string kThreeProfiles =
-    "<Profiles currentProfile=\"B\"><Profile name=\"A\"/><Profile name=\"B\"/><Profile name=\"C\"/></Profiles>";
-
-// Each test gets an empty per-user folder and fresh services.
-class ProfilesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ProfilesCorruptFlag = false;
-    file::UserDataFileContainer::Instance()->SetRootPath(folder_.Wide());
-  }
-  void TearDown() override { SingletonRegistry::Shutdown(); }
-
-  bool Exists(const char* name) const { return std::filesystem::exists(folder_.Path() / name); }
-
-  static void ExpectProfiles(file::Profiles& profiles, const Names& names, const base::WString& current) {
-    EXPECT_EQ(profiles.GetProfileNames(), names);
-    EXPECT_EQ(profiles.GetCurrentProfileName(), current);
-  }
-
-  // What the next run finds in the saved file.
-  static void ExpectSaved(const Names& names, const base::WString& current) {
-    file::Profiles reloaded;
-    reloaded.SetAlreadyRunning(true);
-    reloaded.Load();
-    ExpectProfiles(reloaded, names, current);
-  }
-
-  testing_support::TempFolder folder_;
-};
+using profiles_test::kThreeProfiles;
+using profiles_test::Names;
+using profiles_test::ProfilesTest;
 
 struct LoadCase {
   const char* name;
@@ -205,19 +178,6 @@ TEST_F(ProfilesTest, AFailedReplaceRemovesItsTemporaryFile) {
   profiles.Load();
   EXPECT_NE(profiles.Save(), 0);
   EXPECT_FALSE(Exists("profiles.xml.tmp"));
-}
-
-TEST_F(ProfilesTest, ABrokenFileThatCannotBeMovedAsideIsNeverOverwritten) {
-  folder_.WriteFile("profiles.xml", "<Profiles");
-  std::filesystem::create_directory(folder_.Path() / "profiles.xml.corrupt");
-  {
-    file::Profiles profiles;
-    profiles.Load();
-    EXPECT_TRUE(ProfilesCorruptFlag);
-    ExpectProfiles(profiles, {kDefault}, kDefault);
-    EXPECT_NE(profiles.Save(), 0);
-  }
-  EXPECT_EQ(folder_.ReadFile("profiles.xml"), "<Profiles");
 }
 
 struct ExitCase {
