@@ -53,3 +53,16 @@ function(lf_add_test target)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1")
 endfunction()
+
+# lf_add_benchmark(<target> FOLDERS <folder>... DEPENDS <target>...)
+# Google Benchmark executables; they are built with everything else so that
+# they keep compiling, and run by hand (Release builds give the figures).
+function(lf_add_benchmark target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
+  lf_collect_sources(sources ${ARG_FOLDERS})
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
