@@ -153,6 +153,9 @@ std::vector<std::uint8_t> StorePlanes(const std::vector<std::uint8_t>& planes, s
 }
 
 std::vector<std::uint8_t> ChannelData(const PsdWriterLayer& layer, int channel) {
+  if (!layer.storedChannel.empty()) {
+    return layer.storedChannel;
+  }
   std::vector<std::uint8_t> data;
   PutU16(data, layer.compression);
   const std::vector<std::uint8_t> stored =

@@ -42,6 +42,9 @@ struct PsdWriterLayer {
   std::vector<std::uint8_t> maskData;  // the layer mask block after its size
   std::uint32_t blendingRangesLength = 40;  // 0 or 8 + 8 per channel range
   std::vector<std::uint8_t> extraBlocks;    // tagged blocks appended as given
+  // When not empty, what every one of the four channels stores (its
+  // compression code first) in place of the pixels.
+  std::vector<std::uint8_t> storedChannel;
   // Channels of a raw compression code and no data, listed after the four.
   std::vector<std::int16_t> emptyChannels;
 };
