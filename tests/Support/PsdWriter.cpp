@@ -118,14 +118,21 @@ void PackRow(const std::uint8_t* row, std::size_t size, std::vector<std::uint8_t
   }
 }
 
-// The row byte counts of every row of the planes, then the packed rows.
+// The row byte counts of every row of the planes, then the packed rows. A
+// row like the one before it reuses its packing, which keeps large
+// documents of plain colours quick to write.
 std::vector<std::uint8_t> PackPlanes(const std::vector<std::uint8_t>& planes, std::size_t rowBytes) {
   std::vector<std::uint8_t> counts;
   std::vector<std::uint8_t> rows;
+  std::vector<std::uint8_t> packed;
   for (std::size_t start = 0; start < planes.size(); start += rowBytes) {
-    const std::size_t before = rows.size();
-    PackRow(planes.data() + start, rowBytes, rows);
-    PutU16(counts, static_cast<std::uint32_t>(rows.size() - before));
+    const std::uint8_t* row = planes.data() + start;
+    if (start == 0 || std::memcmp(row, row - rowBytes, rowBytes) != 0) {
+      packed.clear();
+      PackRow(row, rowBytes, packed);
+    }
+    rows.insert(rows.end(), packed.begin(), packed.end());
+    PutU16(counts, static_cast<std::uint32_t>(packed.size()));
   }
   counts.insert(counts.end(), rows.begin(), rows.end());
   return counts;
