@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdTestLoad.h"
@@ -279,17 +280,34 @@ TEST(PsdThumbnail, GrayJpegThumbnailDecodesToOpaqueGray) {
   }
 }
 
-TEST(PsdThumbnail, RawThumbnailIsKeptUndecodedAndBrokenJpegFails) {
+TEST(PsdThumbnail, RawThumbnailIsKeptUndecoded) {
   const psd_test::Loaded raw = psd_test::LoadBytes(Document({}, {}, Thumbnail(0, {1, 2, 3})));
   ASSERT_EQ(raw.result, psd::kPsdOk);
   EXPECT_TRUE(raw.document->thumbnailPresent);
   EXPECT_TRUE(raw.document->thumbnailPixels.empty());
+}
 
+// Where the JPEG breaks decides: without a whole header there is no image
+// and the document fails; a scan that ends early is still the image, with
+// what is missing filled in.
+TEST(PsdThumbnail, ABrokenJpegFailsOnlyWhenItsHeaderIsBroken) {
   EXPECT_EQ(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, {0xFF, 0xD8, 0x00, 0x01}))).result,
             psd::kPsdBadThumbnail);
-  std::vector<std::uint8_t> cut = GrayJpeg(3, 2, 0x80);
-  cut.resize(cut.size() / 3);
-  EXPECT_LE(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, cut))).result, 0);
+  const std::vector<std::uint8_t> jpeg = GrayJpeg(3, 2, 0x80);
+  // The scan's header is the last marker; its data follows it.
+  const std::uint8_t kStartOfScan[] = {0xFF, 0xDA};
+  const auto scan = std::search(jpeg.begin(), jpeg.end(), std::begin(kStartOfScan), std::end(kStartOfScan));
+  ASSERT_NE(scan, jpeg.end());
+
+  const std::vector<std::uint8_t> header(jpeg.begin(), scan - 10);
+  EXPECT_EQ(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, header))).result, psd::kPsdBadThumbnail);
+
+  const std::vector<std::uint8_t> shortScan(jpeg.begin(), jpeg.end() - 4);
+  const psd_test::Loaded loaded = psd_test::LoadBytes(Document({}, {}, Thumbnail(1, shortScan)));
+  ASSERT_EQ(loaded.result, psd::kPsdOk);
+  EXPECT_EQ(loaded.document->thumbnailWidth, 3u);
+  ASSERT_EQ(loaded.document->thumbnailPixels.size(), 6u);
+  for (std::uint32_t pixel : loaded.document->thumbnailPixels) EXPECT_EQ(pixel >> 24, 0xFFu);
 }
 
 TEST(PsdComposite, TransparencyIsThePlaneAfterTheColours) {

@@ -19,6 +19,7 @@
 #include "Core/Render/Vertices.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
 #include "tests/Support/TempFolder.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -110,6 +111,7 @@ TEST(AlphaHitMaskTest, StartsClearAndKeepsItsPrefixOnResize) {
 }
 
 struct BlockCase {
+  const char* name;
   ImageCompression compression;
   std::vector<std::uint8_t> block;
   int texel;
@@ -126,15 +128,17 @@ TEST_P(BlockAlphaTest, FollowsTheBlockFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, BlockAlphaTest,
-    ::testing::Values(BlockCase{ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 0, 0},
-                      BlockCase{ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 1, 255},
-                      BlockCase{ImageCompression::kDxt1, {0xFF, 0xFF, 0x00, 0x00, 0x03}, 0, 255},
-                      BlockCase{ImageCompression::kDxt3, {0x3A}, 0, 0xA * 17},
-                      BlockCase{ImageCompression::kDxt3, {0x3A}, 1, 3 * 17},
-                      BlockCase{ImageCompression::kDxt5, {200, 100, 0x02}, 0, (6 * 200 + 100) / 7},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x06}, 0, 0},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x07}, 0, 255},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x02}, 0, (4 * 100 + 200) / 5}));
+    ::testing::Values(
+        BlockCase{"Dxt1TransparentTexel", ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 0, 0},
+        BlockCase{"Dxt1OpaqueTexel", ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 1, 255},
+        BlockCase{"Dxt1FourColourBlockIsOpaque", ImageCompression::kDxt1, {0xFF, 0xFF, 0x00, 0x00, 0x03}, 0, 255},
+        BlockCase{"Dxt3LowNibble", ImageCompression::kDxt3, {0x3A}, 0, 0xA * 17},
+        BlockCase{"Dxt3HighNibble", ImageCompression::kDxt3, {0x3A}, 1, 3 * 17},
+        BlockCase{"Dxt5EightStepBlend", ImageCompression::kDxt5, {200, 100, 0x02}, 0, (6 * 200 + 100) / 7},
+        BlockCase{"Dxt5SixStepZero", ImageCompression::kDxt5, {100, 200, 0x06}, 0, 0},
+        BlockCase{"Dxt5SixStepFull", ImageCompression::kDxt5, {100, 200, 0x07}, 0, 255},
+        BlockCase{"Dxt5SixStepBlend", ImageCompression::kDxt5, {100, 200, 0x02}, 0, (4 * 100 + 200) / 5}),
+    testing_support::RowName());
 
 TEST(ImageDataDDSTest, MasksTheTransparentTexelOfADxt1BlockOnly) {
   const Decoded image = Decode(Dds(4, 4, "DXT1", Dxt1BlockWithTransparentTexel()), u".dds");
@@ -165,14 +169,14 @@ TEST(ImageDataDDSTest, HitsUncompressedPixelsAboveAlphaTen) {
 }
 
 struct MalformedCase {
-  const char* what;
+  const char* name;
   std::vector<std::uint8_t> file;
 };
 
 class MalformedDdsTest : public ::testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedDdsTest, IsRefused) {
-  EXPECT_EQ(Decode(GetParam().file, u".dds").decoder, nullptr) << GetParam().what;
+  EXPECT_EQ(Decode(GetParam().file, u".dds").decoder, nullptr);
 }
 
 std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> bytes, std::size_t size) {
@@ -187,12 +191,13 @@ std::vector<std::uint8_t> WrongMagic() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedDdsTest,
-                         ::testing::Values(MalformedCase{"empty", {}}, MalformedCase{"wrong magic", WrongMagic()},
-                                           MalformedCase{"short header", Truncated(Dds(4, 4, "DXT1", {}), 60)},
-                                           MalformedCase{"zero width", Dds(0, 4, "DXT1", {})},
-                                           MalformedCase{"huge height", Dds(4, 1 << 20, "DXT1", {})},
-                                           MalformedCase{"other FourCC", Dds(4, 4, "ATI2", {})},
-                                           MalformedCase{"too many levels", Dds(4, 4, "DXT1", {}, 9)}));
+                         ::testing::Values(MalformedCase{"Empty", {}}, MalformedCase{"WrongMagic", WrongMagic()},
+                                           MalformedCase{"ShortHeader", Truncated(Dds(4, 4, "DXT1", {}), 60)},
+                                           MalformedCase{"ZeroWidth", Dds(0, 4, "DXT1", {})},
+                                           MalformedCase{"HugeHeight", Dds(4, 1 << 20, "DXT1", {})},
+                                           MalformedCase{"OtherFourCC", Dds(4, 4, "ATI2", {})},
+                                           MalformedCase{"TooManyLevels", Dds(4, 4, "DXT1", {}, 9)}),
+                         testing_support::RowName());
 
 TEST(ImageDataDevilTest, StoresABottomUpTgaTopRowFirst) {
   const std::vector<std::uint32_t> pixels = {0xFF112233u, 0x31445566u, 0x32778899u, 0xFFAABBCCu};
