@@ -1,9 +1,11 @@
 #include "Core/Render/ImageDataDevil.h"
 
 #include <cstring>
+#include <string>
 
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/Stream.h"
+#include "Core/Base/TextConversion.h"
 #include "Core/Render/AlphaHitMask.h"
 
 namespace render {
@@ -19,9 +21,10 @@ QLResultEnum ImageDataDevil::Load(base::Stream& stream, const base::WString& ext
   const std::uint32_t size = stream.GetSize();
   std::vector<std::uint8_t> bytes(size);
   stream.Seek(0, base::kSeekBegin);
+  std::string error = "cannot be read";
   if (size == 0 || stream.Read(bytes.data(), size) != size ||
-      !platform::DecodeImage(bytes.data(), bytes.size(), type_, &image_)) {
-    QL_LOG(u"Image of type %s cannot be decoded: empty, truncated or damaged\n").AddArg(extension);
+      !platform::DecodeImage(bytes.data(), bytes.size(), type_, maxSide_, &image_, &error)) {
+    QL_LOG(u"Image of type %s refused: %s\n").AddArg(extension).AddArg(base::ToWide(error, base::kEncodingUtf8));
     return QL_FAIL;
   }
   width_ = image_.width;

@@ -24,6 +24,9 @@ namespace {
 
 using render::ImageCompression;
 
+// The longest texture side of the devices the decoders are tried for.
+constexpr int kDeviceSide = 16384;
+
 std::string ToString(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
 // A 32-bit uncompressed TGA; pixels are 0xAARRGGBB, top row first.
@@ -86,7 +89,7 @@ struct Decoded {
 Decoded Decode(const std::vector<std::uint8_t>& file, const base::WString& extension) {
   Decoded out;
   base::MemoryStream stream(file.data(), static_cast<std::uint32_t>(file.size()));
-  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension);
+  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension, kDeviceSide);
   if (!out.decoder) return out;
   const int width = out.decoder->GetWidth();
   const int height = out.decoder->GetHeight();
@@ -281,6 +284,24 @@ TEST_F(ImageLoadTest, DamagedFilesFailToLoad) {
   EXPECT_EQ(Load("t", QL_FAIL), nullptr);
 }
 
+// The device's limit reaches the decoder: a file longer than the card takes
+// is refused before it is decoded, on either side.
+TEST_F(ImageLoadTest, ImagesLongerThanTheDeviceTakesAreRefused) {
+  platform::DeviceCaps caps;
+  caps.maxTextureWidth = caps.maxTextureHeight = 64;
+  caps.maxVertexIndex = 0xFFFFFF;
+  caps.vertexShader = caps.pixelShader = {3, 0};
+  caps.scissorTest = true;
+  platform::OverrideDeviceCaps(caps);
+  ASSERT_EQ(Start(), QL_OK);
+  folder_.WriteFile("fits.tga", ToString(Tga(64, 1, std::vector<std::uint32_t>(64), false)));
+  folder_.WriteFile("wide.tga", ToString(Tga(65, 1, std::vector<std::uint32_t>(65), false)));
+  folder_.WriteFile("tall.tga", ToString(Tga(1, 65, std::vector<std::uint32_t>(65), false)));
+  EXPECT_TRUE(Load("fits"));
+  EXPECT_EQ(Load("wide", QL_FAIL), nullptr);
+  EXPECT_EQ(Load("tall", QL_FAIL), nullptr);
+}
+
 TEST_F(ImageLoadTest, ARenderTargetImageHasNoHitMaskAndComesBackAfterReset) {
   ASSERT_EQ(Start(), QL_OK);
   auto texture = std::make_unique<render::TextureDX9>(render_.get());
@@ -366,7 +387,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   const std::vector<std::uint8_t> pixels = {1, 2, 3, 9, 4, 5, 6, 10};
   base::MemoryStream stream(pixels.data(), static_cast<std::uint32_t>(pixels.size()));
   base::ImageInfo layer(u"l", 0, 0, 2, 1, 255, 0, true, true, 1.0f);
-  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", &layer);
+  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", kDeviceSide, &layer);
   ASSERT_TRUE(decoder);
   std::vector<std::uint8_t> texture(8);
   render::AlphaHitMask mask(2);
@@ -376,7 +397,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   EXPECT_TRUE(mask.Get(1));
 
   base::MemoryStream shortStream(pixels.data(), 6);
-  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", &layer);
+  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", kDeviceSide, &layer);
   EXPECT_EQ(cut->Decode(8, texture.data(), mask), QL_FAIL);
 }
 
