@@ -231,6 +231,17 @@ void WritePng(const testing_support::TempFolder& folder, const std::string& name
   ilDeleteImages(1, &image);
 }
 
+TEST(ImageDataDevilTest, KeepsThePngPixelWithItsAlpha) {
+  const testing_support::TempFolder folder;
+  WritePng(folder, "p.png", 0x80112233u);
+  const std::string file = folder.ReadFile("p.png");
+  const Decoded image = Decode({file.begin(), file.end()}, u".png");
+  ASSERT_EQ(image.result, QL_OK);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 4),
+            (std::vector<std::uint8_t>{0x33, 0x22, 0x11, 0x80}));
+  EXPECT_TRUE(image.mask.Get(0));
+}
+
 class ImageLoadTest : public render_test::RenderDX9Fixture {
  protected:
   std::unique_ptr<render::Image> Load(const std::string& name, QLResultEnum expected = QL_OK) {
