@@ -1,10 +1,12 @@
 #include "Core/Render/ImageDataDevil.h"
 
 #include <cstring>
+#include <string>
 
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
+#include "Core/Base/TextConversion.h"
 #include "Core/Render/AlphaHitMask.h"
 
 namespace render {
@@ -21,8 +23,9 @@ constexpr std::uint32_t kMaxEncodedBytes = 64u << 20;
 QLResultEnum ImageDataDevil::Load(base::Stream& stream, const base::WString& extension) {
   std::vector<std::uint8_t> bytes;
   if (!base::ReadWholeStream(stream, kMaxEncodedBytes, u"Image of type " + extension, bytes)) return QL_FAIL;
-  if (bytes.empty() || !platform::DecodeImage(bytes.data(), bytes.size(), type_, &image_)) {
-    QL_LOG(u"Image of type %s cannot be decoded: empty, truncated or damaged\n").AddArg(extension);
+  std::string error = "empty";
+  if (bytes.empty() || !platform::DecodeImage(bytes.data(), bytes.size(), type_, maxSide_, &image_, &error)) {
+    QL_LOG(u"Image of type %s refused: %s\n").AddArg(extension).AddArg(base::ToWide(error, base::kEncodingUtf8));
     return QL_FAIL;
   }
   width_ = image_.width;

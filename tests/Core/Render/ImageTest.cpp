@@ -25,6 +25,9 @@ namespace {
 
 using render::ImageCompression;
 
+// The longest texture side of the devices the decoders are tried for.
+constexpr int kDeviceSide = 16384;
+
 std::string ToString(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
 // A 32-bit uncompressed TGA; pixels are 0xAARRGGBB, top row first.
@@ -87,7 +90,7 @@ struct Decoded {
 Decoded Decode(const std::vector<std::uint8_t>& file, const base::WString& extension) {
   Decoded out;
   base::MemoryStream stream(file.data(), static_cast<std::uint32_t>(file.size()));
-  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension);
+  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension, kDeviceSide);
   if (!out.decoder) return out;
   const int width = out.decoder->GetWidth();
   const int height = out.decoder->GetHeight();
@@ -233,6 +236,17 @@ void WritePng(const testing_support::TempFolder& folder, const std::string& name
   ilDeleteImages(1, &image);
 }
 
+TEST(ImageDataDevilTest, KeepsThePngPixelWithItsAlpha) {
+  const testing_support::TempFolder folder;
+  WritePng(folder, "p.png", 0x80112233u);
+  const std::string file = folder.ReadFile("p.png");
+  const Decoded image = Decode({file.begin(), file.end()}, u".png");
+  ASSERT_EQ(image.result, QL_OK);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 4),
+            (std::vector<std::uint8_t>{0x33, 0x22, 0x11, 0x80}));
+  EXPECT_TRUE(image.mask.Get(0));
+}
+
 class ImageLoadTest : public render_test::RenderDX9Fixture {
  protected:
   std::unique_ptr<render::Image> Load(const std::string& name, QLResultEnum expected = QL_OK) {
@@ -284,6 +298,24 @@ TEST_F(ImageLoadTest, DamagedFilesFailToLoad) {
   folder_.WriteFile("t.tga", ToString(Truncated(Tga(4, 4, std::vector<std::uint32_t>(16), false), 30)));
   EXPECT_EQ(Load("d", QL_FAIL), nullptr);
   EXPECT_EQ(Load("t", QL_FAIL), nullptr);
+}
+
+// The device's limit reaches the decoder: a file longer than the card takes
+// is refused before it is decoded, on either side.
+TEST_F(ImageLoadTest, ImagesLongerThanTheDeviceTakesAreRefused) {
+  platform::DeviceCaps caps;
+  caps.maxTextureWidth = caps.maxTextureHeight = 64;
+  caps.maxVertexIndex = 0xFFFFFF;
+  caps.vertexShader = caps.pixelShader = {3, 0};
+  caps.scissorTest = true;
+  platform::OverrideDeviceCaps(caps);
+  ASSERT_EQ(Start(), QL_OK);
+  folder_.WriteFile("fits.tga", ToString(Tga(64, 1, std::vector<std::uint32_t>(64), false)));
+  folder_.WriteFile("wide.tga", ToString(Tga(65, 1, std::vector<std::uint32_t>(65), false)));
+  folder_.WriteFile("tall.tga", ToString(Tga(1, 65, std::vector<std::uint32_t>(65), false)));
+  EXPECT_TRUE(Load("fits"));
+  EXPECT_EQ(Load("wide", QL_FAIL), nullptr);
+  EXPECT_EQ(Load("tall", QL_FAIL), nullptr);
 }
 
 TEST_F(ImageLoadTest, ARenderTargetImageHasNoHitMaskAndComesBackAfterReset) {
@@ -371,7 +403,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   const std::vector<std::uint8_t> pixels = {1, 2, 3, 9, 4, 5, 6, 10};
   base::MemoryStream stream(pixels.data(), static_cast<std::uint32_t>(pixels.size()));
   base::ImageInfo layer(u"l", 0, 0, 2, 1, 255, 0, true, true, 1.0f);
-  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", &layer);
+  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", kDeviceSide, &layer);
   ASSERT_TRUE(decoder);
   std::vector<std::uint8_t> texture(8);
   render::AlphaHitMask mask(2);
@@ -381,7 +413,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   EXPECT_TRUE(mask.Get(1));
 
   base::MemoryStream shortStream(pixels.data(), 6);
-  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", &layer);
+  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", kDeviceSide, &layer);
   EXPECT_EQ(cut->Decode(8, texture.data(), mask), QL_FAIL);
 }
 
