@@ -8,13 +8,15 @@ enum PsdError : int {
   kPsdNullArgument = -1,
   kPsdCannotOpen = -2,
   kPsdOutOfMemory = -4,
+  // The data ends early, or holds too few bytes to fill its image.
   kPsdShortData = -5,
   kPsdBadColorSpace = -15,
   kPsdBadDepth = -18,
   kPsdBadColorMode = -19,
   kPsdBadCompression = -20,
-  // The header's size or channel count is outside 1..30000 and 1..56, or an
-  // image is beyond the pixel limit: refused before anything is allocated.
+  // The header's size or channel count is outside 1..30000 and 1..56, or the
+  // document's images together are beyond the decoding limit: refused before
+  // they are decoded.
   kPsdBadDimensions = -21,
   kPsdInflateFailed = -101,
   kPsdBadSignature = -200,
