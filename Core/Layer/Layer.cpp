@@ -32,7 +32,7 @@ void Layer::Adopt(Layer* child) {
 }
 
 void Layer::RemoveChild(Layer* child) {
-  if (child->parent_ != this) return;
+  if (!child || child->parent_ != this) return;
   for (BackwardWalk* walk = walks_; walk; walk = walk->outer_) {
     if (walk->next_ == child) walk->next_ = Before(*child);
   }

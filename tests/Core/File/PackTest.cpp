@@ -136,7 +136,7 @@ TEST_F(PackTest, ALargePackedFileReadsBackWholeInSmallPiecesAndSeeks) {
   ASSERT_NE(stream, nullptr);
 
   std::string read;
-  char chunk[1000];
+  char chunk[1024];
   for (std::uint32_t size = 1, got; (got = stream->Read(chunk, size)) > 0; size = size % 997 + 13)
     read.append(chunk, got);
   EXPECT_TRUE(read == music) << "read " << read.size() << " of " << music.size() << " bytes";
