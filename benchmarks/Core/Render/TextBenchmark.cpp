@@ -76,9 +76,8 @@ class TextScreen {
 
   bool IsReady() const { return ready_; }
 
-  // Records one frame of the texts, each at its own place, and replays it;
-  // reading a pixel back waits until the device has drawn it all.
-  bool DrawFrame(const std::vector<base::WString>& texts) {
+  // Records one frame of the texts, each at its own place.
+  bool Record(const std::vector<base::WString>& texts) {
     if (!render_->IsReadyToRender() || render_->BeginScene() != QL_OK) return false;
     const float black[4] = {0, 0, 0, 1};
     render_->Clear(render::kClearColor, black, 1.0f, 0);
@@ -91,8 +90,12 @@ class TextScreen {
         g.DrawText(texts[i]).Translate2D(x, y);
       }
     }
-    if (render_->EndScene() != QL_OK || render_->ExecuteCommands() != QL_OK) return false;
-    return !render_->GetDevice()->ReadPixels({0, 0, 1, 1}).empty();
+    return render_->EndScene() == QL_OK;
+  }
+
+  // Reading a pixel back waits until the device has drawn it all.
+  bool Replay() {
+    return render_->ExecuteCommands() == QL_OK && !render_->GetDevice()->ReadPixels({0, 0, 1, 1}).empty();
   }
 
  private:
@@ -111,14 +114,20 @@ base::WString Letters(int count) {
   return text;
 }
 
-void RunFrames(benchmark::State& state, const std::vector<base::WString>& texts) {
+enum class Timed { kRecording, kRecordingAndReplay };
+
+void RunFrames(benchmark::State& state, const std::vector<base::WString>& texts, Timed timed) {
   TextScreen screen;
   if (!screen.IsReady()) {
     state.SkipWithError("no screen or no font");
     return;
   }
   for (auto _ : state) {
-    if (!screen.DrawFrame(texts)) {
+    bool drawn = screen.Record(texts);
+    if (timed == Timed::kRecording) state.PauseTiming();
+    drawn = drawn && screen.Replay();
+    if (timed == Timed::kRecording) state.ResumeTiming();
+    if (!drawn) {
       state.SkipWithError("the frame failed");
       return;
     }
@@ -127,17 +136,28 @@ void RunFrames(benchmark::State& state, const std::vector<base::WString>& texts)
 }
 
 // Many short labels, as the HUD draws them: the per-call cost dominates.
-void BM_TextLabels(benchmark::State& state) {
-  RunFrames(state, std::vector<base::WString>(kGlyphs / kLabelLength, Letters(kLabelLength)));
-}
-BENCHMARK(BM_TextLabels)->Unit(benchmark::kMillisecond);
+std::vector<base::WString> Labels() { return std::vector<base::WString>(kGlyphs / kLabelLength, Letters(kLabelLength)); }
 
-// One long text of short lines: the per-glyph cost dominates.
-void BM_TextOneLongText(benchmark::State& state) {
+// One long text of short lines: the per-glyph cost dominates. Most of its
+// lines lie below the screen, so the device has little to fill.
+std::vector<base::WString> OneLongText() {
   base::WString text;
   for (int line = 0; line < kGlyphs / kLabelLength; ++line) text += Letters(kLabelLength) + u'\n';
-  RunFrames(state, {text});
+  return {text};
 }
-BENCHMARK(BM_TextOneLongText)->Unit(benchmark::kMillisecond);
+
+void BM_RecordLabels(benchmark::State& state) { RunFrames(state, Labels(), Timed::kRecording); }
+BENCHMARK(BM_RecordLabels)->Unit(benchmark::kMillisecond);
+
+void BM_RecordAndReplayLabels(benchmark::State& state) { RunFrames(state, Labels(), Timed::kRecordingAndReplay); }
+BENCHMARK(BM_RecordAndReplayLabels)->Unit(benchmark::kMillisecond);
+
+void BM_RecordOneLongText(benchmark::State& state) { RunFrames(state, OneLongText(), Timed::kRecording); }
+BENCHMARK(BM_RecordOneLongText)->Unit(benchmark::kMillisecond);
+
+void BM_RecordAndReplayOneLongText(benchmark::State& state) {
+  RunFrames(state, OneLongText(), Timed::kRecordingAndReplay);
+}
+BENCHMARK(BM_RecordAndReplayOneLongText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
