@@ -84,8 +84,6 @@ class BoxFont : public render::Font {
                         const render::TextFormat&, float outSize[2]) override {
     outSize[0] = width;
     outSize[1] = height;
-    param->measuredWidth = width;
-    param->measuredHeight = height;
     corner = PointAt(0.0f, 0.0f);
     return param->PositionVertices(corner.data(), SVertex2D::Format(), 1);
   }
@@ -158,11 +156,11 @@ TEST(DrawTextParamTest, ACopyHasMeasuredNothingAndIsNotDrawing) {
   BoxFont font;
   const base::WString text = u"box";
   render::DrawTextParam payload(nullptr, &text, &font);
-  payload.measuredWidth = 3.0f;
+  payload.measuredSize[0] = 3.0f;
   float width = 0.0f;
   payload.outWidth = &width;
   const render::DrawTextParam copy(payload);
-  EXPECT_FLOAT_EQ(copy.measuredWidth, 0.0f);
+  EXPECT_FLOAT_EQ(copy.measuredSize[0], 0.0f);
   EXPECT_EQ(copy.outWidth, &width);
 }
 
