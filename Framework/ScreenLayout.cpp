@@ -107,8 +107,9 @@ QLResultEnum DrawDirectly(const ScreenEnvironment& environment, std::uint32_t vi
   param.projection = projection * ortho;
   param.screenScaleX = sx;
   param.screenScaleY = sy;
-  param.screenOffsetX = ox / sx - visibleX;
-  param.screenOffsetY = oy / sy - visibleY;
+  // The same mapping as the projection's, in pixels.
+  param.screenOffsetX = ox - visibleX * sx;
+  param.screenOffsetY = oy - visibleY * sy;
   if (layout->drawBorders) {
     for (auto& border : layout->borders) {
       border = {(border[0] - ox) / sx + visibleX, (border[1] - oy) / sy + visibleY, border[2] / sx, border[3] / sy};

@@ -5,6 +5,7 @@
 #include "Core/File/FileManager.h"
 #include "Core/File/ImageContainer.h"
 #include "Core/Layer/ImageLayer.h"
+#include "Core/Layer/TextLayer.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/Render.h"
 #include "Core/Widget/TrapHitTestListener.h"
@@ -78,6 +79,17 @@ QLResultEnum GameControlHelper::CreateImageLayerBelow(const base::WString& name,
   if (const QLResultEnum result = CreatePlaced(name, layer)) return result;
   if (out) *out = layer;
   return InsertLayerFirst(layer, mode, parent);
+}
+
+QLResultEnum GameControlHelper::CreateTextLayer(const resource::ResourceHandle<render::Font>& font,
+                                                const base::WString& text, int mode, layer::Layer* parent,
+                                                layer::TextLayer** out) {
+  auto* layer = new layer::TextLayer(font, text, 0.0f, 0.0f, render::kAlignCenter, true);
+  layer->SetAnchor(render::kAnchorCenter, render::kAnchorMiddle);
+  if (out) *out = layer;
+  const QLResultEnum result = AddLayer(layer, mode, parent);
+  layer->SnapToPixel();
+  return result;
 }
 
 layer::Layer* GameControlHelper::Adopt(layer::Layer* layer, int mode, layer::Layer* parent) {

@@ -5,6 +5,7 @@
 #include "Core/Base/ImageInfo.h"
 #include "Core/Base/Result.h"
 #include "Core/Base/WString.h"
+#include "Core/Resource/ResourceHandle.h"
 
 namespace file {
 class ImageContainer;
@@ -13,10 +14,12 @@ namespace layer {
 class HitTestListener;
 class ImageLayer;
 class Layer;
+class TextLayer;
 }  // namespace layer
 namespace render {
+class Font;
 class Render;
-}
+}  // namespace render
 namespace widget {
 class TrapHitTestListener;
 class Widget;
@@ -54,6 +57,10 @@ class GameControlHelper {
                                 layer::ImageLayer** out);
   QLResultEnum CreateImageLayerBelow(const base::WString& name, int mode, layer::Layer* parent,
                                      layer::ImageLayer** out);
+  // A one-line text centred on the layer's position, both as a box and line
+  // by line, added as AddLayer adds, then put on whole pixels.
+  QLResultEnum CreateTextLayer(const resource::ResourceHandle<render::Font>& font, const base::WString& text,
+                               int mode, layer::Layer* parent, layer::TextLayer** out);
   // Records the layer and attaches it to the parent, the stored parent layer
   // when none is given.
   QLResultEnum AddLayer(layer::Layer* layer, int mode, layer::Layer* parent);

@@ -14,35 +14,37 @@ DrawTextParam::DrawTextParam(Graphics* graphics, const base::WString* text, Font
   this->graphics.Attach(graphics);
 }
 
-DrawTextParam::DrawTextParam(const DrawTextParam& other)
-    : graphics(other.graphics),
-      text(other.text),
-      font(other.font),
-      format(other.format),
-      anchorX(other.anchorX),
-      anchorY(other.anchorY),
-      outWidth(other.outWidth),
-      outHeight(other.outHeight),
-      outBounds(other.outBounds) {}
+DrawTextParam& DrawTextParam::Assign(const DrawTextParam& other) {
+  graphics = other.graphics;
+  text = other.text;
+  font = other.font;
+  format = other.format;
+  anchorX = other.anchorX;
+  anchorY = other.anchorY;
+  measuredSize[0] = measuredSize[1] = 0.0f;
+  currentParam = nullptr;
+  outWidth = other.outWidth;
+  outHeight = other.outHeight;
+  outBounds = other.outBounds;
+  return *this;
+}
 
 QLResultEnum DrawTextParam::Draw(DrawParam* param) {
   if (!text || !font) return QL_FAIL;
   currentParam = param;
-  float size[2] = {0.0f, 0.0f};
-  if (const QLResultEnum result = font->DrawText(graphics.GetGraphics(), this, *text, format, size); result != QL_OK) {
+  if (const QLResultEnum result = font->DrawText(graphics.GetGraphics(), this, *text, format, measuredSize);
+      result != QL_OK) {
     return result;
   }
-  measuredWidth = size[0];
-  measuredHeight = size[1];
-  if (outWidth) *outWidth = measuredWidth;
-  if (outHeight) *outHeight = measuredHeight;
+  if (outWidth) *outWidth = measuredSize[0];
+  if (outHeight) *outHeight = measuredSize[1];
   return outBounds ? StoreBounds() : QL_OK;
 }
 
 QLResultEnum DrawTextParam::StoreBounds() {
   SVertex2D corners[4] = {};
-  const float x[4] = {0.0f, measuredWidth, measuredWidth, 0.0f};
-  const float y[4] = {0.0f, 0.0f, measuredHeight, measuredHeight};
+  const float x[4] = {0.0f, measuredSize[0], measuredSize[0], 0.0f};
+  const float y[4] = {0.0f, 0.0f, measuredSize[1], measuredSize[1]};
   for (int i = 0; i < 4; ++i) {
     corners[i].x = x[i];
     corners[i].y = y[i];
@@ -57,11 +59,11 @@ QLResultEnum DrawTextParam::StoreBounds() {
 
 QLResultEnum DrawTextParam::PositionVertices(void* vertices, const VertexFormat& vertexFormat, std::uint32_t count) {
   float dx = 0.0f;
-  if (anchorX == kAnchorRight) dx = -measuredWidth;
-  if (anchorX == kAnchorCenter) dx = std::floor(-0.5f * measuredWidth);
+  if (anchorX == kAnchorRight) dx = -measuredSize[0];
+  if (anchorX == kAnchorCenter) dx = std::floor(-0.5f * measuredSize[0]);
   float dy = 0.0f;
-  if (anchorY == kAnchorBottom) dy = -measuredHeight;
-  if (anchorY == kAnchorMiddle) dy = -std::floor(0.5f * measuredHeight);
+  if (anchorY == kAnchorBottom) dy = -measuredSize[1];
+  if (anchorY == kAnchorMiddle) dy = -std::floor(0.5f * measuredSize[1]);
   if (anchorY == kAnchorBaseline && font) dy = -font->GetBase();
   if (dx != 0.0f || dy != 0.0f) {
     ForEachPosition(vertices, vertexFormat, count, [dx, dy](float* position, std::uint32_t components) {

@@ -19,9 +19,13 @@ class DrawTextParam {
  public:
   // The text is the caller's and must outlive the draw.
   DrawTextParam(Graphics* graphics, const base::WString* text, Font* font, const TextFormat& format = {});
-  // A copy has measured nothing yet and is not drawing.
-  DrawTextParam(const DrawTextParam& other);
+  DrawTextParam(const DrawTextParam& other) { Assign(other); }
   DrawTextParam& operator=(const DrawTextParam&) = delete;
+
+  // Takes every field of the other payload, its Graphics and out values
+  // included, but what its draw left behind: a copy has measured nothing yet
+  // and is not drawing.
+  DrawTextParam& Assign(const DrawTextParam& other);
 
   QLResultEnum Draw(DrawParam* param);
   // For the font, over every batch of glyph vertices: the anchor offset, the
@@ -34,8 +38,9 @@ class DrawTextParam {
   TextFormat format;
   std::int32_t anchorX = kAnchorLeft;
   std::int32_t anchorY = kAnchorTop;
-  float measuredWidth = 0.0f;
-  float measuredHeight = 0.0f;
+  // Width and height. The font fills them before it places any glyph, so
+  // that the anchors already move the first batch.
+  float measuredSize[2] = {0.0f, 0.0f};
   DrawParam* currentParam = nullptr;
   float* outWidth = nullptr;
   float* outHeight = nullptr;

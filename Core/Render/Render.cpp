@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "Core/Render/BufferDoubleCacheCreator.h"
@@ -37,10 +39,30 @@ void Unregister(std::vector<T*>& registered, T* object) {
 
 // Outside the int range the conversion would be undefined; such a rectangle
 // only means "everything" or "nothing" on that side.
-int TruncateToInt(float value) {
+std::int64_t ClampToInt(float value) {
   constexpr float kLimit = 2147483520.0f;  // the largest float below 2^31
   if (std::isnan(value)) return 0;
-  return static_cast<int>(std::clamp(value, -kLimit, kLimit));
+  return static_cast<std::int64_t>(std::clamp(value, -kLimit, kLimit));
+}
+
+// The first pixel at or after an edge of a filled shape at design coordinate
+// v, on one axis. The drawing code moves every vertex half a design unit up
+// and left before the mapping; the device puts the vertex on its grid of
+// 1/256 pixel and fills a pixel whose centre lies on or after a shape's left
+// (top) edge and before its right (bottom) one.
+std::int64_t FirstPixelFrom(float v, float scale, float offset) {
+  constexpr float kSubpixels = 256.0f;
+  const float edge = (v - 0.5f) * scale + offset;
+  return ClampToInt(std::ceil(std::round(edge * kSubpixels) / kSubpixels));
+}
+
+// The pixels of one axis, as position and extent, that a fill from v over
+// the extent would cover; a negative extent reaches back from v.
+void ToDeviceSpan(float v, float extent, float scale, float offset, int* position, int* size) {
+  const std::int64_t first = FirstPixelFrom(v, scale, offset);
+  const std::int64_t last = FirstPixelFrom(v + extent, scale, offset);
+  *position = static_cast<int>(std::min(first, last));
+  *size = static_cast<int>(std::min<std::int64_t>(std::abs(last - first), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -137,10 +159,8 @@ QLResultEnum Render::MakeOrthoProjection(float width, float height, math::Matrix
 
 QLResultEnum Render::ToDeviceRect(const float rect[4], int out[4]) {
   const RenderState::Target& target = pending_.target;
-  out[0] = TruncateToInt(rect[0] * target.scaleX + target.offsetX);
-  out[1] = TruncateToInt(rect[1] * target.scaleY + target.offsetY);
-  out[2] = TruncateToInt(rect[2] * target.scaleX);
-  out[3] = TruncateToInt(rect[3] * target.scaleY);
+  ToDeviceSpan(rect[0], rect[2], target.scaleX, target.offsetX, &out[0], &out[2]);
+  ToDeviceSpan(rect[1], rect[3], target.scaleY, target.offsetY, &out[1], &out[3]);
   return QL_OK;
 }
 

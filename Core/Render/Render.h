@@ -95,7 +95,8 @@ class Render : base::NoCopy {
   QLResultEnum CreateRenderTarget(int width, int height, std::unique_ptr<RenderTarget>* out, bool ortho);
 
   // Scissor rectangle (x, y, width, height) in design units to device pixels
-  // with the pending target's mapping, truncated toward zero.
+  // with the pending target's mapping: exactly the pixels that a filled
+  // rectangle of the same design coordinates covers.
   virtual QLResultEnum ToDeviceRect(const float rect[4], int out[4]);
 
   // State. A caller that changed its state object in place must force: an

@@ -15,7 +15,8 @@ struct RenderInitParam {
   // projection field is ignored.
   bool ortho = true;
   math::Matrix4 projection;
-  // Design coordinates to back-buffer pixels, for every screen drawing.
+  // Design coordinates to back-buffer pixels, for every screen drawing:
+  // pixel = design * scale + offset.
   float screenScaleX = 1.0f;
   float screenScaleY = 1.0f;
   float screenOffsetX = 0.0f;

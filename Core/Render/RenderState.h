@@ -15,8 +15,9 @@ enum BlendMode : std::uint32_t { kBlendOpaque = 0, kBlendAlpha = 1, kBlendAdditi
 // Everything a draw needs of the device besides its vertices. The Render
 // compares these field by field, so only what really changed is recorded.
 struct RenderState {
-  // Where drawing goes and how design units map onto its pixels; the mapping
-  // only matters for the scissor rectangle.
+  // Where drawing goes and how design units map onto its pixels
+  // (pixel = design * scale + offset); the mapping only matters for the
+  // scissor rectangle.
   struct Target {
     Texture* texture = nullptr;  // null: the back buffer
     float scaleX = 1.0f;

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "Core/Render/Graphics.h"
+#include "tests/Core/Render/RenderDX9Fixture.h"
 #include "tests/Support/RecordingLogOutput.h"
 
 namespace {
@@ -102,6 +105,9 @@ TEST_P(ScreenLayoutTableTest, LaysTheDesignOutOnTheScreen) {
   } else {
     EXPECT_NEAR(settings.renderParam.screenScaleX, c.scaleX, 1e-5);
     EXPECT_NEAR(settings.renderParam.screenScaleY, c.scaleY, 1e-5);
+    // The scissor's mapping agrees with the projection's.
+    EXPECT_NEAR(c.visibleX * c.scaleX + settings.renderParam.screenOffsetX, left, 1e-3);
+    EXPECT_NEAR(settings.renderParam.screenOffsetY, top, 1e-3);
     EXPECT_NEAR(first.x, 2.0f * left / clientWidth - 1.0f, 1e-5);
     EXPECT_NEAR(first.y, 1.0f - 2.0f * top / clientHeight, 1e-5);
     EXPECT_NEAR(last.x, 2.0f * (left + c.contentWidth) / clientWidth - 1.0f, 1e-4);
@@ -131,6 +137,108 @@ INSTANTIATE_TEST_SUITE_P(
       return "Monitor" + std::to_string(c.monitorWidth) + "x" + std::to_string(c.monitorHeight) +
              (c.askWindowed ? "Windowed" : "FullScreen");
     });
+
+struct ScreenCase {
+  int width, height;
+  bool windowed;
+};
+
+std::string ScreenCaseName(const ::testing::TestParamInfo<ScreenCase>& info) {
+  const ScreenCase& c = info.param;
+  return std::to_string(c.width) + "x" + std::to_string(c.height) + (c.windowed ? "Windowed" : "");
+}
+
+// The frame as the layout has it drawn, straight onto the back buffer or
+// into the off-screen target, whose picture stands in for the back buffer
+// here.
+class ScreenScissorTest : public render_test::RenderDX9Fixture, public ::testing::WithParamInterface<ScreenCase> {
+ protected:
+  ScreenScissorTest() {
+    const ScreenCase& c = GetParam();
+    layoutResult_ = framework::ComputeScreenLayout(kGameDesign, Monitor(c.width, c.height, c.height - 40),
+                                                   c.windowed, &settings_, &layout_);
+    if (settings_.useTarget) {
+      width_ = static_cast<int>(settings_.targetWidth);
+      height_ = static_cast<int>(settings_.targetHeight);
+    } else {
+      width_ = settings_.renderParam.width;
+      height_ = settings_.renderParam.height;
+    }
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(layoutResult_, QL_OK);
+    RenderDX9Fixture::SetUp();
+    param_.ortho = false;
+    if (settings_.useTarget) {
+      param_.projection = settings_.targetProjection;
+      param_.screenScaleX = settings_.targetScaleX;
+      param_.screenScaleY = settings_.targetScaleY;
+      param_.screenOffsetX = settings_.targetOffsetX;
+      param_.screenOffsetY = settings_.targetOffsetY;
+    } else {
+      param_.projection = settings_.renderParam.projection;
+      param_.screenScaleX = settings_.renderParam.screenScaleX;
+      param_.screenScaleY = settings_.renderParam.screenScaleY;
+      param_.screenOffsetX = settings_.renderParam.screenOffsetX;
+      param_.screenOffsetY = settings_.renderParam.screenOffsetY;
+    }
+    ASSERT_EQ(Start(), QL_OK);
+  }
+
+  // The lit pixels of a white fill of the design rectangle, clipped to the
+  // scissor rectangle when one is given.
+  std::vector<std::uint32_t> Fill(const render::Rect& fill, const render::Rect* scissor) {
+    const float black[4] = {0, 0, 0, 1};
+    EXPECT_EQ(Frame(black,
+                    [&] {
+                      render::Graphics g(*render_);
+                      g.SetBlendMode(render::kBlendOpaque);
+                      g.SetColorRGBA(1, 1, 1, 1);
+                      if (scissor) g.SetScissorRect(*scissor);
+                      g.FillRect(fill);
+                    }),
+              QL_OK);
+    return Picture();
+  }
+
+  QLResultEnum layoutResult_ = QL_FAIL;
+  ScreenSettings settings_;
+  ScreenLayout layout_;
+};
+
+TEST_P(ScreenScissorTest, AScissoredScreenFillLightsThePixelsOfAFillOfTheScissorRectangle) {
+  const auto& visible = layout_.visibleArea;
+  const render::Rect screen{visible[0], visible[1], visible[2], visible[3]};
+  // Whole design units, as the layouts place things, fractions, and on
+  // 800x600 edges that pass through pixel centres.
+  for (const render::Rect& rect : {render::Rect{visible[0] + 10.0f, 37.0f, 300.0f, 200.0f},
+                                   render::Rect{200.0f, 411.0f, 563.0f, 301.0f},
+                                   render::Rect{visible[0] + 71.9f, 123.45f, 601.7f, 333.3f},
+                                   render::Rect{77.3f, 77.3f, 512.0f, 256.0f}}) {
+    const std::vector<std::uint32_t> filled = Fill(rect, nullptr);
+    const std::vector<std::uint32_t> scissored = Fill(screen, &rect);
+    ASSERT_EQ(filled.size(), scissored.size());
+    int differing = 0;
+    int lit = 0;
+    for (std::size_t i = 0; i < filled.size(); ++i) {
+      differing += filled[i] != scissored[i];
+      lit += (filled[i] & 0xFFFFFFu) != 0;
+    }
+    EXPECT_GT(lit, 0) << rect.x << "," << rect.y;
+    EXPECT_EQ(differing, 0) << "pixels that differ for the rectangle at " << rect.x << "," << rect.y;
+  }
+}
+
+// The worked layouts' screens, and the shapes between the design's widths.
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenScissorTest,
+                         ::testing::Values(ScreenCase{1920, 1080, true}, ScreenCase{1024, 768, false},
+                                           ScreenCase{800, 600, false}, ScreenCase{1280, 720, false},
+                                           ScreenCase{1920, 1080, false}, ScreenCase{1920, 1200, false},
+                                           ScreenCase{1280, 1024, false}, ScreenCase{2560, 1080, false},
+                                           ScreenCase{1280, 600, false}, ScreenCase{1024, 800, false},
+                                           ScreenCase{1366, 768, false}),
+                         ScreenCaseName);
 
 TEST(ScreenLayoutTest, AWindowThatFitsIsCentredOnTheWorkArea) {
   const auto environment = Monitor(1920, 1080, 1040);

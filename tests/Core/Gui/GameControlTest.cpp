@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "Core/Gui/GameControl.h"
+#include "Core/Layer/TextLayer.h"
+#include "Core/Widget/TrapHitTestListener.h"
 #include "tests/Support/DataRoot.h"
 
 namespace {
@@ -77,6 +79,25 @@ TEST(GameControlTest, AFolderThatCannotBeOpenedFailsTheHelper) {
   gui::GameControlHelper helper;
   EXPECT_EQ(helper.Init(nullptr, u"missing_layout", nullptr, nullptr, nullptr), QL_FAIL);
   EXPECT_EQ(helper.GetFolder(), nullptr);
+}
+
+TEST(GameControlTest, TextLayersGoUnderTheParentWithTheirMouseModeAndGoWithTheHelper) {
+  layer::Layer parent;
+  {
+    gui::GameControlHelper helper;
+    layer::TextLayer* ignoring = nullptr;
+    layer::TextLayer* trapping = nullptr;
+    ASSERT_EQ(helper.CreateTextLayer({}, u"Play", gui::kLayerMouseIgnored, &parent, &ignoring), QL_OK);
+    ASSERT_EQ(helper.CreateTextLayer({}, u"Quit", gui::kLayerMouseTrapped, &parent, &trapping), QL_OK);
+    ASSERT_EQ(parent.GetChildren().size(), 2u);
+    EXPECT_EQ(parent.GetChildren()[0], ignoring);
+    EXPECT_EQ(ignoring->GetText(), u"Play");
+    EXPECT_FALSE(ignoring->IsHitTestable());
+    EXPECT_EQ(trapping->GetListener(), helper.GetTrapListener());
+    EXPECT_EQ(trapping->GetFormat().alignment, render::kAlignCenter);
+    EXPECT_EQ(helper.CreateTextLayer({}, u"Back", gui::kLayerMouseDefault, &parent, nullptr), QL_OK);
+  }
+  EXPECT_TRUE(parent.GetChildren().empty());
 }
 
 }  // namespace

@@ -17,10 +17,10 @@ namespace {
 class BoxFont : public render::Font {
  public:
   QLResultEnum Release() override { return QL_OK; }
-  QLResultEnum DrawText(render::Graphics* g, render::DrawTextParam* param, const base::WString&,
+  QLResultEnum DrawText(render::Graphics* g, render::DrawTextParam*, const base::WString&,
                         const render::TextFormat& format, float outSize[2]) override {
-    outSize[0] = param->measuredWidth = width;
-    outSize[1] = param->measuredHeight = height;
+    outSize[0] = width;
+    outSize[1] = height;
     if (g) {
       ++draws;
       fontWhileDrawing = g->GetFont();

@@ -89,8 +89,6 @@ class BoxFont : public render::Font {
                         const render::TextFormat&, float outSize[2]) override {
     outSize[0] = width;
     outSize[1] = height;
-    param->measuredWidth = width;
-    param->measuredHeight = height;
     corner = PointAt(0.0f, 0.0f);
     return param->PositionVertices(corner.data(), SVertex2D::Format(), 1);
   }
@@ -169,12 +167,45 @@ TEST(DrawTextParamTest, ACopyHasMeasuredNothingAndIsNotDrawing) {
   BoxFont font;
   const base::WString text = u"box";
   render::DrawTextParam payload(nullptr, &text, &font);
-  payload.measuredWidth = 3.0f;
+  payload.measuredSize[0] = 3.0f;
   float width = 0.0f;
   payload.outWidth = &width;
   const render::DrawTextParam copy(payload);
-  EXPECT_FLOAT_EQ(copy.measuredWidth, 0.0f);
+  EXPECT_FLOAT_EQ(copy.measuredSize[0], 0.0f);
   EXPECT_EQ(copy.outWidth, &width);
+}
+
+TEST(DrawTextParamTest, AssignTakesEverythingButWhatTheDrawLeftBehind) {
+  BoxFont font;
+  BoxFont otherFont;
+  const base::WString text = u"box";
+  const base::WString otherText = u"other";
+  float width = 0.0f;
+  math::AABB bounds;
+  render::DrawTextParam source(nullptr, &text, &font);
+  source.format.characterSpacing = 2.0f;
+  source.anchorX = render::kAnchorCenter;
+  source.anchorY = render::kAnchorBaseline;
+  source.outWidth = &width;
+  source.outBounds = &bounds;
+  render::DrawTextParam target(nullptr, &otherText, &otherFont);
+  target.measuredSize[0] = 3.0f;
+  target.measuredSize[1] = 4.0f;
+  render::DrawUntransformedParam<render::DrawTextParam> drawing(render::DrawTextParam(nullptr, &text, &font));
+  target.currentParam = &drawing;
+
+  target.Assign(source);
+  EXPECT_EQ(target.text, &text);
+  EXPECT_EQ(target.font, &font);
+  EXPECT_FLOAT_EQ(target.format.characterSpacing, 2.0f);
+  EXPECT_EQ(target.anchorX, render::kAnchorCenter);
+  EXPECT_EQ(target.anchorY, render::kAnchorBaseline);
+  EXPECT_EQ(target.outWidth, &width);
+  EXPECT_EQ(target.outHeight, nullptr);
+  EXPECT_EQ(target.outBounds, &bounds);
+  EXPECT_FLOAT_EQ(target.measuredSize[0], 0.0f);
+  EXPECT_FLOAT_EQ(target.measuredSize[1], 0.0f);
+  EXPECT_EQ(target.currentParam, nullptr);
 }
 
 using DrawTextThroughGraphicsTest = render_testing::GraphicsFixture;

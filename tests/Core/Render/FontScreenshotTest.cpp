@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -64,11 +65,8 @@ class FontScreenshotTest : public render_test::GameDataScreenFixture, public ::t
 };
 
 TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
-  const base::WString name = u"kp/data/fonts/" + base::WideFromUtf8Lenient(GetParam());
-  auto font = resource::ResourceManager::Instance()->Get<render::BMFont>(name);
+  auto font = GameFont(base::WideFromUtf8Lenient(GetParam()));
   ASSERT_TRUE(font);
-  font->SetRender(render_.get());
-  ASSERT_EQ(font->Load(), QL_OK);
 
   const float black[4] = {0, 0, 0, 1};
   ASSERT_EQ(Frame(black,
@@ -109,5 +107,83 @@ TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
 INSTANTIATE_TEST_SUITE_P(GameFonts, FontScreenshotTest,
                          ::testing::Values("main_32_1", "main_32_2", "main_42_1", "main_42_2", "main_80", "main_42_3"),
                          testing_support::ParamName());
+
+struct AnchorCase {
+  const char* name;
+  std::int32_t anchorX;
+  std::int32_t anchorY;
+};
+
+class TextAnchorScreenshotTest : public render_test::GameDataScreenFixture,
+                                 public ::testing::WithParamInterface<AnchorCase> {
+ protected:
+  static constexpr float kAnchorPointX = 160.0f;
+  static constexpr float kAnchorPointY = 120.0f;
+
+  TextAnchorScreenshotTest() : GameDataScreenFixture(320, 240) {}
+
+  render_test::PixelBox DrawAnchored(render::Font* font, std::int32_t anchorX, std::int32_t anchorY) {
+    const float black[4] = {0, 0, 0, 1};
+    EXPECT_EQ(Frame(black,
+                    [&] {
+                      render::Graphics g(*render_);
+                      g.SetFont(font);
+                      auto draw = g.DrawText(kAnchoredText).Translate2D(kAnchorPointX, kAnchorPointY);
+                      draw->anchorX = anchorX;
+                      draw->anchorY = anchorY;
+                    }),
+              QL_OK);
+    return LitBox(Picture());
+  }
+
+  const base::WString kAnchoredText = u"HHHH";
+};
+
+// The anchor moves the text's measured box onto the point: centring floors
+// the half width and the half height, as the text anchors do.
+TEST_P(TextAnchorScreenshotTest, TheLitPixelsSitInTheBoxTheAnchorPlacesOnThePoint) {
+  auto font = GameFont(u"main_32_1");
+  ASSERT_TRUE(font);
+  float width = 0.0f;
+  float height = 0.0f;
+  {
+    auto measure = font->CreateTextParam(kAnchoredText);
+    measure->outWidth = &width;
+    measure->outHeight = &height;
+  }
+  ASSERT_GT(width, 0.0f);
+  const AnchorCase& c = GetParam();
+  int dx = 0;
+  if (c.anchorX == render::kAnchorRight) dx = -static_cast<int>(width);
+  if (c.anchorX == render::kAnchorCenter) dx = static_cast<int>(std::floor(-0.5f * width));
+  int dy = 0;
+  if (c.anchorY == render::kAnchorBottom) dy = -static_cast<int>(height);
+  if (c.anchorY == render::kAnchorMiddle) dy = -static_cast<int>(std::floor(0.5f * height));
+
+  const render_test::PixelBox topLeft = DrawAnchored(font.Get(), render::kAnchorLeft, render::kAnchorTop);
+  const render_test::PixelBox anchored = DrawAnchored(font.Get(), c.anchorX, c.anchorY);
+  EXPECT_EQ(anchored, (render_test::PixelBox{topLeft.left + dx, topLeft.top + dy, topLeft.right + dx,
+                                             topLeft.bottom + dy}));
+  const int boxLeft = static_cast<int>(kAnchorPointX) + dx;
+  const int boxTop = static_cast<int>(kAnchorPointY) + dy;
+  EXPECT_GE(anchored.left, boxLeft);
+  EXPECT_GE(anchored.top, boxTop);
+  EXPECT_LE(anchored.right, boxLeft + static_cast<int>(std::ceil(width)));
+  EXPECT_LE(anchored.bottom, boxTop + static_cast<int>(std::ceil(height)));
+  font.Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anchors, TextAnchorScreenshotTest,
+    ::testing::Values(AnchorCase{"LeftTop", render::kAnchorLeft, render::kAnchorTop},
+                      AnchorCase{"LeftMiddle", render::kAnchorLeft, render::kAnchorMiddle},
+                      AnchorCase{"LeftBottom", render::kAnchorLeft, render::kAnchorBottom},
+                      AnchorCase{"CentreTop", render::kAnchorCenter, render::kAnchorTop},
+                      AnchorCase{"CentreMiddle", render::kAnchorCenter, render::kAnchorMiddle},
+                      AnchorCase{"CentreBottom", render::kAnchorCenter, render::kAnchorBottom},
+                      AnchorCase{"RightTop", render::kAnchorRight, render::kAnchorTop},
+                      AnchorCase{"RightMiddle", render::kAnchorRight, render::kAnchorMiddle},
+                      AnchorCase{"RightBottom", render::kAnchorRight, render::kAnchorBottom}),
+    [](const ::testing::TestParamInfo<AnchorCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "Core/App/Window.h"
@@ -14,8 +16,10 @@
 #include "Core/Input/InputListener.h"
 #include "Core/Input/Win32/InputWin32.h"
 #include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/BMFont.h"
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Platform/Session.h"
+#include "Core/Resource/ResourceManager.h"
 #include "Platform/ShaderCompiler.h"
 #include "tests/Core/Render/FakeDevice.h"
 #include "tests/Support/GraphicsDriver.h"
@@ -44,6 +48,16 @@ class IgnoredInput : public input::InputListener, public input::CoordConverter {
 
 inline constexpr int kWidth = 32;
 inline constexpr int kHeight = 24;
+
+// Pixels from left and top up to, not including, right and bottom.
+struct PixelBox {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const PixelBox&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const PixelBox& box) {
+  return out << "x " << box.left << ".." << box.right << ", y " << box.top << ".." << box.bottom;
+}
 
 class RenderDX9Fixture : public ::testing::Test {
  protected:
@@ -97,6 +111,19 @@ class RenderDX9Fixture : public ::testing::Test {
   // The whole back buffer, top row first.
   std::vector<std::uint32_t> Picture() { return render_->GetDevice()->ReadPixels({0, 0, width_, height_}); }
 
+  // The smallest box around the pixels whose green is brighter than
+  // threshold; all zero when none is.
+  PixelBox LitBox(const std::vector<std::uint32_t>& picture, std::uint32_t threshold = 0x40) const {
+    PixelBox box{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x) {
+        if (((picture[static_cast<std::size_t>(y * width_ + x)] >> 8) & 0xFFu) <= threshold) continue;
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+      }
+    }
+    return box.left < box.right ? box : PixelBox{};
+  }
+
   // Keeps the picture as a PPM file for a look; relative names go beside the
   // test.
   void SavePicture(const std::filesystem::path& path, const std::vector<std::uint32_t>& picture) const {
@@ -133,6 +160,16 @@ class GameDataScreenFixture : public RenderDX9Fixture {
   void TearDown() override {
     RenderDX9Fixture::TearDown();
     std::filesystem::current_path(testFolder_);
+  }
+
+  // A font of the generated data by its name under kp/data/fonts, loaded for
+  // this screen; empty when it does not load.
+  resource::ResourceHandle<render::BMFont> GameFont(const base::WString& name) {
+    auto font = resource::ResourceManager::Instance()->Get<render::BMFont>(u"kp/data/fonts/" + name);
+    if (!font) return font;
+    font->SetRender(render_.get());
+    if (font->Load() != QL_OK) font.Release();
+    return font;
   }
 
   // Where pictures are kept: the test's own folder, not the data.

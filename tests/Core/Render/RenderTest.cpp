@@ -43,16 +43,23 @@ TEST(RenderTest, InitFailsWithTheCodeOfWhatFailed) {
   }
 }
 
-TEST(RenderTest, ToDeviceRectMapsWithThePendingTargetAndTruncates) {
+// The pixels whose centres a fill of the rectangle covers: every vertex is
+// drawn half a design unit up and left, and a pixel is filled from the first
+// edge on and up to the second.
+TEST(RenderTest, ToDeviceRectTakesThePixelsAFillOfTheRectangleCovers) {
   struct Case {
     std::array<float, 4> rect;
     float scale;
     float offsetX;
     std::array<int, 4> expected;
   };
-  for (const Case& c : {Case{{10.7f, 20.2f, 30.9f, 40.5f}, 1.0f, 0.5f, {11, 20, 30, 40}},
-                        Case{{-10.7f, 5.0f, 3.3f, 1.9f}, 2.0f, 0.0f, {-21, 10, 6, 3}},
-                        Case{{1e10f, -1e10f, 0.0f, 0.0f}, 1.0f, 0.0f, {2147483520, -2147483520, 0, 0}}}) {
+  for (const Case& c : {Case{{10.0f, 20.0f, 30.0f, 40.0f}, 1.0f, 0.0f, {10, 20, 30, 40}},
+                        Case{{10.7f, 20.2f, 30.9f, 40.5f}, 1.0f, 0.5f, {11, 20, 31, 41}},
+                        Case{{-10.7f, 5.0f, 3.3f, 1.9f}, 2.0f, 0.0f, {-22, 9, 7, 4}},
+                        Case{{100.0f, 0.0f, 20.0f, 10.0f}, 0.75f, 10.0f, {85, 0, 15, 8}},
+                        Case{{10.0f, 10.0f, -5.0f, 5.0f}, 1.0f, 0.0f, {5, 10, 5, 5}},
+                        Case{{1e10f, -1e10f, 0.0f, 0.0f}, 1.0f, 0.0f, {2147483520, -2147483520, 0, 0}},
+                        Case{{-1e10f, 0.0f, 2e10f, 1.0f}, 1.0f, 0.0f, {-2147483520, 0, 2147483647, 1}}}) {
     FakeRender render;
     FakeTexture target(&render, render.log, "target");
     render::RenderState state;

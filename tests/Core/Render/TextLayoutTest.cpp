@@ -121,6 +121,24 @@ INSTANTIATE_TEST_SUITE_P(
                    {Line(0, 2, 27, 0, 7, true), Line(3, 2, 20)}}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
+// The first lines are kept in place, the rest on the heap: both read back
+// in order.
+TEST(LayoutLinesTest, KeepsEveryLineOfATextLongerThanTheLinesKeptInPlace) {
+  constexpr std::uint32_t kLines = render::kTextLinesInPlace + 3;
+  base::WString text;
+  for (std::uint32_t i = 0; i < kLines; ++i) text += i % 2 ? u"ab\n" : u"a\n";
+  const std::vector<TextLine> lines = Layout(text, {});
+  ASSERT_EQ(lines.size(), kLines);
+  std::uint32_t first = 0;
+  for (std::uint32_t i = 0; i < kLines; ++i) {
+    const std::uint32_t count = i % 2 ? 2 : 1;
+    EXPECT_EQ(lines[i].first, first) << i;
+    EXPECT_EQ(lines[i].count, count) << i;
+    EXPECT_FLOAT_EQ(lines[i].width, 10.0f * static_cast<float>(count)) << i;
+    first += count + 1;
+  }
+}
+
 struct PlacementCase {
   const char* name;
   TextLine line;
