@@ -82,17 +82,18 @@ class Reader {
   std::size_t position_ = 0;
 };
 
-// The register and component ranges are those the constant table's setters
-// rely on.
-bool ReadConstant(Reader& reader, int registers, ShaderConstant* constant) {
+// The component ranges are those the constant table's setters rely on; they
+// check register indices themselves. A sampler's register is its texture
+// stage, so it may lie past the numeric registers.
+bool ReadConstant(Reader& reader, ShaderConstant* constant) {
   int kind = 0;
   int rowPerRegister = 0;
   if (!reader.Text(&constant->name) || !reader.Int(&kind, 0, static_cast<int>(ShaderConstantKind::kSampler)) ||
       !reader.Int(&constant->registerIndex, 0, GraphicsDevice::kConstantRegisters) ||
-      !reader.Int(&constant->registerCount, 0, registers) || !reader.Int(&constant->firstComponent, 0, 3) ||
+      !reader.Int(&constant->registerCount, 0, GraphicsDevice::kConstantRegisters) || !reader.Int(&constant->firstComponent, 0, 3) ||
       !reader.Int(&constant->components, 0, 4) || !reader.Int(&constant->rows, 0, 4) ||
       !reader.Int(&constant->columns, 0, 4) || !reader.Int(&rowPerRegister, 0, 1) ||
-      !reader.Int(&constant->elementStride, 0, registers)) {
+      !reader.Int(&constant->elementStride, 0, GraphicsDevice::kConstantRegisters)) {
     return false;
   }
   constant->kind = static_cast<ShaderConstantKind>(kind);
@@ -173,7 +174,7 @@ std::optional<CompiledShader> DecodeCompiledShader(std::string_view bytes) {
   }
   std::vector<ShaderConstant> constants(static_cast<std::size_t>(count));
   for (ShaderConstant& constant : constants) {
-    if (!ReadConstant(reader, registers, &constant)) return std::nullopt;
+    if (!ReadConstant(reader, &constant)) return std::nullopt;
   }
   if (!reader.AtEnd()) return std::nullopt;
   shader.stage = static_cast<ShaderStage>(stage);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,23 @@ TEST_F(ShaderCacheTest, NoCutOfAnEntryDecodes) {
   for (std::size_t size = 0; size < whole.size(); ++size) {
     EXPECT_FALSE(DecodeCompiledShader(std::string_view(whole).substr(0, size))) << size;
   }
+}
+
+TEST_F(ShaderCacheTest, APixelShaderWithASamplerReadsBackAsItWasWritten) {
+  constexpr char kPixelText[] = R"(
+sampler image;
+float4 tint;
+float4 pixel_shader(float2 uv : TEXCOORD0) : COLOR {
+  return tex2D(image, uv) * tint;
+}
+)";
+  std::string errors;
+  const std::optional<CompiledShader> shader = CompileShader(kPixelText, "pixel_shader", "ps_2_0", &errors);
+  ASSERT_TRUE(shader) << errors;
+  ASSERT_TRUE(shader->constants.Find("image"));
+  const std::optional<CompiledShader> decoded = DecodeCompiledShader(EncodeCompiledShader(*shader));
+  ASSERT_TRUE(decoded);
+  ExpectSameShader(*decoded, *shader);
 }
 
 TEST_F(ShaderCacheTest, TextsThatDifferInAnyInputHaveTheirOwnEntries) {
