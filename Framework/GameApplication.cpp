@@ -7,6 +7,7 @@
 #include "Core/File/UserDataFileContainer.h"
 #include "Core/Input/Win32/InputWin32.h"
 #include "Core/Layer/ImageLayer.h"
+#include "Core/Purchase/PurchaseSystem.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Resource/ResourceManager.h"
@@ -82,12 +83,18 @@ QLResultEnum GameApplication::OnUpdate(float dt) {
   // Track ends and fades are heard on the audio thread but change the game's
   // state only here, on the main thread.
   if (SoundSystem* sound = SoundSystem::Existing()) sound->RunPendingSyncs();
+  // The store answers purchases on its own turn, never from inside Buy.
+  if (purchase::PurchaseSystem* purchases = purchase::PurchaseSystem::Existing()) purchases->Update();
   return QL_OK;
 }
 
 QLResultEnum GameApplication::StartUp() {
-  if (const QLResultEnum result = ChooseDataRoot(); result != QL_OK) return result;
+  base::WString dataRoot;
+  if (const QLResultEnum result = ChooseDataRoot(&dataRoot); result != QL_OK) return result;
+  const bool inDataRoot = file::FileManager::Instance()->SetCurrentDirectory(dataRoot) == QL_OK;
   if (const QLResultEnum result = OpenUserFolderAndLog(); result != QL_OK || IsFinishing()) return result;
+  // Said once the log file is open, so that it is read there too.
+  if (!inDataRoot) QL_LOG(u"The data folder '%s' cannot be made the current folder\n").AddArg(dataRoot);
   Application::Init();
   if (const QLResultEnum result = PreInit(); result != QL_OK) return result;
   mainFrameRect_ = {(static_cast<float>(design_.width) - static_cast<float>(design_.maxWidth)) * 0.5f, 0.0f,
@@ -99,18 +106,14 @@ QLResultEnum GameApplication::StartUp() {
   return PostInit();
 }
 
-QLResultEnum GameApplication::ChooseDataRoot() {
-  base::WString root = GetExecutableFolder();
-  if (HasArgument(kDataPathOption)) {
-    if (GetArguments().size() != 2) {
-      QL_LOG(u"Usage: --data_path <folder>\n");
-      return QL_FAIL;
-    }
-    root = GetArguments()[1];
+QLResultEnum GameApplication::ChooseDataRoot(base::WString* root) const {
+  *root = GetExecutableFolder();
+  if (!HasArgument(kDataPathOption)) return QL_OK;
+  if (GetArguments().size() != 2) {
+    QL_LOG(u"Usage: --data_path <folder>\n");
+    return QL_FAIL;
   }
-  if (file::FileManager::Instance()->SetCurrentDirectory(root) != QL_OK) {
-    QL_LOG(u"The data folder '%s' cannot be made the current folder\n").AddArg(root);
-  }
+  *root = GetArguments()[1];
   return QL_OK;
 }
 

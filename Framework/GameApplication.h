@@ -58,7 +58,8 @@ class GameApplication : public app::Application,
   std::vector<base::SingletoneBase*> GetDependencies() override;
 
   QLResultEnum Init() override;
-  // The application task's pass also runs what the audio thread reported.
+  // The application task's pass also runs what the audio thread reported and
+  // the store's answers.
   QLResultEnum OnUpdate(float dt) override;
   // Fills the border rectangles of the layout.
   virtual QLResultEnum DrawBorders(render::Graphics* graphics);
@@ -96,6 +97,7 @@ class GameApplication : public app::Application,
   QLResultEnum OnTouchMove(const input::Touch& touch) override;
   QLResultEnum OnTouchEnd(const input::Touch& touch) override;
   QLResultEnum OnTouchCancel(const input::Touch& touch) override;
+  QLResultEnum OnMouseCancel(const input::Point& point) override;
 
   GameWindow* GetWindow() const { return window_.get(); }
   render::Render* GetRender() const;
@@ -124,7 +126,7 @@ class GameApplication : public app::Application,
 
  private:
   QLResultEnum StartUp();
-  QLResultEnum ChooseDataRoot();
+  QLResultEnum ChooseDataRoot(base::WString* root) const;
   QLResultEnum OpenUserFolderAndLog();
   QLResultEnum CreateWindowAndRenderer();
   QLResultEnum StartPackScreen();

@@ -67,4 +67,8 @@ QLResultEnum GameApplication::OnTouchEnd(const input::Touch& touch) { return OnM
 
 QLResultEnum GameApplication::OnTouchCancel(const input::Touch& touch) { return OnMouseUp(touch.point, 1); }
 
+QLResultEnum GameApplication::OnMouseCancel(const input::Point&) {
+  return frameManager_ ? frameManager_->OnMouseCancel() : QL_OK;
+}
+
 }  // namespace framework

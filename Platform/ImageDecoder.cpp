@@ -2,8 +2,13 @@
 
 #include <IL/il.h>
 
+#include <algorithm>
 #include <limits>
 #include <mutex>
+#include <new>
+
+#include "Platform/ImageHeader.h"
+#include "Platform/PngDecoder.h"
 
 namespace platform {
 
@@ -20,7 +25,7 @@ ILenum ToDevil(ImageType type) {
     case ImageType::kBmp: return IL_BMP;
     case ImageType::kJpg: return IL_JPG;
     case ImageType::kGif: return IL_GIF;
-    case ImageType::kPng: return IL_PNG;
+    case ImageType::kPng: break;  // decoded by libpng
     case ImageType::kTga: return IL_TGA;
   }
   return IL_TYPE_UNKNOWN;
@@ -58,10 +63,29 @@ bool Succeeded() {
   return ok;
 }
 
-}  // namespace
+// Checked before any decoder sees the file: a header of a few bytes may
+// claim gigabytes of pixels.
+bool CheckHeader(const std::uint8_t* data, std::size_t size, ImageType type, int maxSide, std::string* error) {
+  ImageHeader header;
+  if (!ReadImageHeader(data, size, type, &header)) {
+    *error = "no image header of that type";
+    return false;
+  }
+  const std::string claimed = std::to_string(header.width) + " x " + std::to_string(header.height);
+  if (header.width == 0 || header.height == 0 || std::uint64_t{header.width} * header.height > kMaxImagePixels ||
+      header.width > static_cast<std::uint32_t>(std::max(maxSide, 0)) ||
+      header.height > static_cast<std::uint32_t>(std::max(maxSide, 0))) {
+    *error = "its header claims " + claimed + " pixels, beyond what a texture can hold";
+    return false;
+  }
+  if (header.minimumFileSize > size) {
+    *error = "its header claims " + claimed + " pixels, more than its " + std::to_string(size) + " bytes can hold";
+    return false;
+  }
+  return true;
+}
 
-bool DecodeImage(const std::uint8_t* data, std::size_t size, ImageType type, DecodedImage* out) {
-  if (!data || size == 0 || size > std::numeric_limits<ILuint>::max()) return false;
+bool DecodeWithDevil(const std::uint8_t* data, std::size_t size, ImageType type, DecodedImage* out) {
   const std::lock_guard<std::mutex> lock(DecoderMutex());
   InitOnce();
   Succeeded();
@@ -87,6 +111,25 @@ bool DecodeImage(const std::uint8_t* data, std::size_t size, ImageType type, Dec
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool DecodeImage(const std::uint8_t* data, std::size_t size, ImageType type, int maxSide, DecodedImage* out,
+                 std::string* error) {
+  if (!data || size == 0 || size > std::numeric_limits<ILuint>::max()) {
+    *error = "empty or too large";
+    return false;
+  }
+  if (!CheckHeader(data, size, type, maxSide, error)) return false;
+  bool decoded = false;
+  try {
+    decoded = type == ImageType::kPng ? DecodePng(data, size, out) : DecodeWithDevil(data, size, type, out);
+  } catch (const std::bad_alloc&) {
+    decoded = false;
+  }
+  if (!decoded) *error = "truncated or damaged";
+  return decoded;
 }
 
 }  // namespace platform

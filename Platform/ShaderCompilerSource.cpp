@@ -260,6 +260,61 @@ bool CheckParametersNamed(const TokenList& tokens, const std::vector<EntryPoint>
   return true;
 }
 
+// glslang crashes on a file-scope declaration that starts with a parameter
+// direction and runs to the end of the text; HLSL allows none there.
+bool CheckDirectionsOnParameters(const TokenList& tokens, std::string* error) {
+  for (std::size_t i = 0; i < tokens.Size(); ++i) {
+    if (tokens[i].nesting == 0 && (tokens.Is(i, "in") || tokens.Is(i, "out") || tokens.Is(i, "inout"))) {
+      *error = "line " + std::to_string(tokens[i].line) + ": '" + std::string(tokens.Text(i)) +
+               "' is only valid on a parameter";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsOne(std::string_view number) {
+  while (!number.empty() && (number.back() == 'u' || number.back() == 'U' || number.back() == 'l' ||
+                             number.back() == 'L'))
+    number.remove_suffix(1);
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+  return number == "1";
+}
+
+// "float1", "float1x4", "float4x1" and the like.
+bool NamesDimensionOne(std::string_view name) {
+  for (const std::string_view scalar : {"bool", "int", "uint", "dword", "half", "float", "double", "min16float",
+                                        "min10float", "min16int", "min12int", "min16uint"}) {
+    if (!name.starts_with(scalar)) continue;
+    const std::string_view dimensions = name.substr(scalar.size());
+    const auto isDimension = [](char c) { return c >= '1' && c <= '4'; };
+    if (dimensions == "1") return true;
+    if (dimensions.size() == 3 && isDimension(dimensions[0]) && dimensions[1] == 'x' && isDimension(dimensions[2]) &&
+        (dimensions[0] == '1' || dimensions[2] == '1'))
+      return true;
+  }
+  return false;
+}
+
+// glslang's mul crashes on vectors of one component and on matrices of one
+// row or column, which Direct3D 9 shaders have no use for.
+bool CheckNoDimensionOne(const TokenList& tokens, std::string* error) {
+  constexpr std::size_t kLongestTemplate = 8;  // matrix < type , rows , columns >
+  for (std::size_t i = 0; i < tokens.Size(); ++i) {
+    bool one = NamesDimensionOne(tokens.Text(i));
+    if ((tokens.Is(i, "vector") || tokens.Is(i, "matrix")) && tokens.Is(i + 1, "<")) {
+      for (std::size_t j = i + 2; j < tokens.Size() && j < i + kLongestTemplate && !tokens.Is(j, ">"); ++j)
+        one = one || IsOne(tokens.Text(j));
+    }
+    if (one) {
+      *error = "line " + std::to_string(tokens[i].line) + ": '" + std::string(tokens.Text(i)) +
+               "' has a dimension of 1, which the compiler cannot take";
+      return false;
+    }
+  }
+  return true;
+}
+
 // Vertex outputs reach the rasteriser through SV_Position only.
 void MarkPositionOutputs(const TokenList& tokens, const std::vector<EntryPoint>& entries, Rewriter* rewriter) {
   const auto replaceIfPosition = [&](std::size_t colon) {
@@ -291,6 +346,7 @@ bool PrepareHlslSource(std::string_view source, ShaderStage stage, std::string_v
                        std::string* error) {
   TokenList tokens(source);
   if (!tokens.Scan(error)) return false;
+  if (!CheckDirectionsOnParameters(tokens, error) || !CheckNoDimensionOne(tokens, error)) return false;
   const std::vector<EntryPoint> entries = FindEntryPoints(tokens, entryPoint);
   if (!CheckParametersNamed(tokens, entries, error)) return false;
   Rewriter rewriter(source, tokens);

@@ -110,6 +110,24 @@ int InflatePsdDataPredicted(std::span<const std::uint8_t> compressed, std::span<
   return kPsdOk;
 }
 
+std::uint64_t PsdMaxUnpackedBytes(std::uint16_t compression, std::uint64_t storedBytes, std::uint64_t rows) {
+  // A PackBits repeat gives 128 bytes for 2; deflate's best is a 258-byte
+  // match in two bits, and its header and checksum outweigh what is left.
+  constexpr std::uint64_t kPackBitsRatio = 64;
+  constexpr std::uint64_t kDeflateRatio = 1032;
+  switch (compression) {
+    case kPsdRaw:
+      return storedBytes;
+    case kPsdPackBits:
+      return storedBytes > 2 * rows ? (storedBytes - 2 * rows) * kPackBitsRatio : 0;
+    case kPsdZip:
+    case kPsdZipPredicted:
+      return storedBytes * kDeflateRatio;
+    default:
+      return 0;
+  }
+}
+
 std::uint64_t PsdRowBytes(std::uint64_t width, int depth) {
   if (depth == 1) {
     return (width + 7) / 8;

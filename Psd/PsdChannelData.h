@@ -34,6 +34,11 @@ int InflatePsdDataPredicted(std::span<const std::uint8_t> compressed, std::span<
 int DecodePsdPlane(std::uint16_t compression, PsdCursor data, std::uint64_t rows, std::uint64_t rowBytes,
                    std::uint64_t rowSamples, int depth, std::span<std::uint8_t> out);
 
+// The most bytes that storedBytes of data in the compression can unpack to,
+// for rows rows (PackBits spends two bytes a row on its counts). An image
+// its data cannot fill is refused before anything is allocated for it.
+std::uint64_t PsdMaxUnpackedBytes(std::uint16_t compression, std::uint64_t storedBytes, std::uint64_t rows);
+
 // Bytes of one row of width samples at the depth.
 std::uint64_t PsdRowBytes(std::uint64_t width, int depth);
 

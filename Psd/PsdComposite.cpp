@@ -57,15 +57,22 @@ int ReadPsdCompositeImage(PsdCursor& cursor, PsdDocument& document) {
   const std::uint64_t rowBytes = PsdRowBytes(static_cast<std::uint64_t>(document.columns), depth);
   const std::uint64_t rows = static_cast<std::uint64_t>(document.rows);
   const std::uint64_t planeSize = rowBytes * rows;
-  if (ChargePsdPixels(document, document.columns, document.rows) != kPsdOk) {
-    return kPsdBadDimensions;
-  }
+  const std::uint64_t pixels = static_cast<std::uint64_t>(document.columns) * rows;
   const std::uint16_t compression = cursor.U16();
   if (compression > kPsdZipPredicted) {
     return kPsdBadCompression;
   }
-  std::vector<std::uint8_t> planes(planeSize * document.channels, 0);
   PsdCursor data = cursor.Slice(cursor.Remaining());
+  if (PsdMaxUnpackedBytes(compression, data.Remaining(), rows * document.channels) < planeSize * document.channels) {
+    return kPsdShortData;
+  }
+  // The composite's own pixels were counted with the header.
+  const std::uint64_t layerPixels = document.layers.empty() ? pixels * sizeof(std::uint32_t) : 0;
+  if (ChargePsdDecodedBytes(document, planeSize * document.channels + pixels * document.alphaChannels.size() +
+                                          layerPixels) != kPsdOk) {
+    return kPsdBadDimensions;
+  }
+  std::vector<std::uint8_t> planes(planeSize * document.channels, 0);
   if (compression == kPsdPackBits) {
     DecodePsdPackBitsRows(data, rows * document.channels, rowBytes, planes);
   } else {
@@ -75,17 +82,13 @@ int ReadPsdCompositeImage(PsdCursor& cursor, PsdDocument& document) {
       return result;
     }
   }
-  document.composite.assign(static_cast<std::size_t>(document.columns) * document.rows, 0);
+  document.composite.assign(pixels, 0);
   ConvertPsdPlanesByPosition(document.colorMode, depth, document.columns, document.rows, planes,
                              document.colorPlaneCount, PsdDocumentIndexedColors(document), document.composite);
   CopyExtraChannels(document, planes, planeSize);
-  if (!document.layers.empty()) {
-    return kPsdOk;
+  if (document.layers.empty()) {
+    AddCompositeLayer(document);
   }
-  if (ChargePsdPixels(document, document.columns, document.rows) != kPsdOk) {
-    return kPsdBadDimensions;
-  }
-  AddCompositeLayer(document);
   return kPsdOk;
 }
 

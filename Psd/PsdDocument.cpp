@@ -51,6 +51,29 @@ int Decode(PsdDocument** out, const std::uint8_t* data, std::uint64_t size) {
   return result;
 }
 
+// One read of the whole file: its size first, then its bytes, which need no
+// clearing before they are read over.
+int ReadWholeFile(std::FILE* file, std::unique_ptr<std::uint8_t[]>& bytes, std::uint64_t& size) {
+  if (std::fseek(file, 0, SEEK_END) != 0) {
+    return kPsdCannotOpen;
+  }
+  const long end = std::ftell(file);
+  if (end < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    return kPsdCannotOpen;
+  }
+  if (static_cast<std::uint64_t>(end) > kMaxFileSize) {
+    return kPsdBadDimensions;
+  }
+  try {
+    bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(end));
+  } catch (const std::bad_alloc&) {
+    return kPsdOutOfMemory;
+  }
+  // A file that shrank since it was measured gives what it still holds.
+  size = std::fread(bytes.get(), 1, static_cast<std::size_t>(end), file);
+  return kPsdOk;
+}
+
 }  // namespace
 
 int LoadPsdDocument(PsdDocument** out, const char* path) {
@@ -64,27 +87,15 @@ int LoadPsdDocument(PsdDocument** out, const char* path) {
   if (!file) {
     return kPsdCannotOpen;
   }
-  std::vector<std::uint8_t> bytes;
-  int result = kPsdOk;
-  try {
-    std::uint8_t chunk[4096];
-    std::size_t count = 0;
-    while (result == kPsdOk && (count = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-      if (bytes.size() + count > kMaxFileSize) {
-        result = kPsdBadDimensions;
-      } else {
-        bytes.insert(bytes.end(), chunk, chunk + count);
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    result = kPsdOutOfMemory;
-  }
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::uint64_t size = 0;
+  const int result = ReadWholeFile(file, bytes, size);
   std::fclose(file);
   if (result != kPsdOk) {
     *out = nullptr;
     return result;
   }
-  return Decode(out, bytes.data(), bytes.size());
+  return Decode(out, bytes.get(), size);
 }
 
 int LoadPsdDocumentFromMemory(PsdDocument** out, const void* data, std::size_t size) {

@@ -66,7 +66,7 @@ struct PsdLayerEntry {
   std::vector<std::int16_t> sourceBlack, sourceWhite, destinationBlack, destinationWhite;
 
   // UTF-8: converted from the Unicode name block when the layer has one,
-  // otherwise the stored Pascal name read as Latin-1.
+  // otherwise the stored Pascal name read as Mac Roman.
   std::string name;
   // width x height words 0xAARRGGBB, rows top to bottom; empty for a layer
   // without area.
@@ -169,9 +169,9 @@ struct PsdDocument {
 
   std::vector<std::uint32_t> composite;  // the merged image, columns x rows, 0xAARRGGBB
 
-  // Pixels of every image decoded so far (layers, masks, patterns, the
-  // composite), held below a limit for the whole document.
-  std::uint64_t decodedPixels = 0;
+  // Bytes of every image counted so far (planes, pixels, masks, channels),
+  // held below a limit for the whole document.
+  std::uint64_t decodedBytes = 0;
 
   // Never negative: a stored count of -32768 gives 32768 layers.
   std::int32_t LayerCount() const { return static_cast<std::int32_t>(layers.size()); }

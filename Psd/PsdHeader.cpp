@@ -1,4 +1,3 @@
-#include "Psd/PsdChannelData.h"
 #include "Psd/PsdError.h"
 #include "Psd/PsdSections.h"
 
@@ -10,22 +9,18 @@ constexpr std::uint16_t kMaxChannels = 56;
 
 bool IsKnownColorMode(std::uint32_t mode) { return mode <= 4 || (mode >= 7 && mode <= 9); }
 
-}  // namespace
-
-bool PsdImageFits(std::int64_t width, std::int64_t height) {
-  return width > 0 && height > 0 && width <= kPsdMaxImagePixels && height <= kPsdMaxImagePixels &&
-         width * height <= kPsdMaxImagePixels;
+std::uint64_t CompositePixelBytes(const PsdDocument& document) {
+  return static_cast<std::uint64_t>(document.columns) * static_cast<std::uint64_t>(document.rows) *
+         sizeof(std::uint32_t);
 }
 
-int ChargePsdPixels(PsdDocument& document, std::int64_t width, std::int64_t height) {
-  if (!PsdImageFits(width, height)) {
+}  // namespace
+
+int ChargePsdDecodedBytes(PsdDocument& document, std::uint64_t bytes) {
+  if (bytes > kPsdMaxDecodedBytes - document.decodedBytes) {
     return kPsdBadDimensions;
   }
-  const std::uint64_t pixels = static_cast<std::uint64_t>(width * height);
-  if (pixels > kPsdMaxDocumentPixels - document.decodedPixels) {
-    return kPsdBadDimensions;
-  }
-  document.decodedPixels += pixels;
+  document.decodedBytes += bytes;
   return kPsdOk;
 }
 
@@ -63,14 +58,12 @@ int ReadPsdHeader(PsdCursor& cursor, PsdDocument& document) {
     return kPsdBadColorMode;
   }
   if (document.channels < 1 || document.channels > kMaxChannels || document.rows < 1 ||
-      document.rows > kPsdMaxDimension || document.columns < 1 || document.columns > kPsdMaxDimension ||
-      !PsdImageFits(document.columns, document.rows) ||
-      PsdRowBytes(static_cast<std::uint64_t>(document.columns), document.depth) *
-              static_cast<std::uint64_t>(document.rows) * document.channels >
-          kPsdMaxCompositeBytes) {
+      document.rows > kPsdMaxDimension || document.columns < 1 || document.columns > kPsdMaxDimension) {
     return kPsdBadDimensions;
   }
-  return kPsdOk;
+  // The composite's pixels come before any layer, so that the layers are
+  // counted against what is left.
+  return ChargePsdDecodedBytes(document, CompositePixelBytes(document));
 }
 
 int ReadPsdColorModeData(PsdCursor& cursor, PsdDocument& document) {

@@ -26,7 +26,7 @@ std::string ReadPascalString(PsdCursor& data) {
   const std::uint8_t length = data.U8();
   std::string text(length, '\0');
   text.resize(data.Read(text.data(), length));
-  return Latin1ToUtf8(text);
+  return MacRomanToUtf8(text);
 }
 
 std::u16string ReadUnicodeString(PsdCursor& data) {

@@ -48,8 +48,18 @@ int ReadLayerInformation(PsdCursor& cursor, PsdDocument& document) {
       return result;
     }
   }
+  // Every layer is counted before the first is decoded, so that a document
+  // beyond the limit costs no decoding.
+  PsdCursor channelData = info;
+  for (const PsdLayerEntry& entry : layers) {
+    const int result = ChargePsdLayerChannels(channelData, document, entry);
+    if (result != kPsdOk) {
+      return result;
+    }
+  }
+  PsdLayerPlanes planes;
   for (PsdLayerEntry& entry : layers) {
-    const int result = ReadPsdLayerChannels(info, document, entry);
+    const int result = ReadPsdLayerChannels(info, document, entry, planes);
     if (result != kPsdOk) {
       return result;
     }

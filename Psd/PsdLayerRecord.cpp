@@ -84,7 +84,7 @@ void ReadPascalName(PsdCursor& extra, PsdLayerEntry& entry) {
   name.resize(extra.Read(name.data(), length));
   extra.Skip(((length + 4u) & ~3u) - 1u - length);
   name.resize(std::min(name.size(), name.find('\0')));
-  entry.name = Latin1ToUtf8(name);
+  entry.name = MacRomanToUtf8(name);
 }
 
 int ReadSectionDivider(PsdCursor block, PsdLayerEntry& entry) {

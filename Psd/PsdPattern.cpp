@@ -56,13 +56,15 @@ void ReadPatternHeader(PsdCursor& data, PsdPattern& pattern, std::vector<std::ui
   pattern.right = static_cast<std::int16_t>(data.I32());
 }
 
-// Written arrays fill the planes in order; arrays beyond the planes of the
-// mode are passed over.
-int ReadPatternPlanes(PsdCursor& data, int depth, PsdPattern& pattern, std::vector<std::uint8_t>& planes,
-                      int& firstDepth) {
-  const std::uint64_t rowBytes = PsdRowBytes(static_cast<std::uint64_t>(pattern.width), depth);
-  const std::uint64_t planeSize = rowBytes * static_cast<std::uint64_t>(pattern.height);
-  const std::int32_t maxPlanes = PlanesOfMode(pattern.colorMode);
+// One written virtual memory array: its depth, compression and data.
+struct PatternArray {
+  int depth = 0;
+  std::uint8_t compression = 0;
+  PsdCursor data;
+};
+
+std::vector<PatternArray> ReadWrittenArrays(PsdCursor& data) {
+  std::vector<PatternArray> arrays;
   const std::uint32_t channelCount = data.U32();
   for (std::uint32_t channel = 0; channel < channelCount && data.Remaining() > 12; ++channel) {
     const bool written = (data.U32() & 0xFF) == 1;
@@ -70,22 +72,50 @@ int ReadPatternPlanes(PsdCursor& data, int depth, PsdPattern& pattern, std::vect
     if (array.Size() < kArrayHeaderSize || !written) {
       continue;
     }
-    const int arrayDepth = static_cast<int>(array.U32());
-    if (firstDepth < 0) {
-      firstDepth = arrayDepth;
-      planes.assign(planeSize * static_cast<std::uint64_t>(maxPlanes), 0);
-    }
+    PatternArray& read = arrays.emplace_back();
+    read.depth = static_cast<int>(array.U32());
     array.Skip(18);
-    const std::uint8_t compression = array.U8();
-    if (compression > kPsdZipPredicted) {
-      return kPsdBadCompression;
-    }
-    if (pattern.planeCount >= maxPlanes) {
-      continue;
+    read.compression = array.U8();
+    read.data = array;
+  }
+  return arrays;
+}
+
+// Written arrays fill the planes in order; arrays beyond the planes of the
+// mode are passed over. The pattern is counted before anything is decoded,
+// and refused when none of its arrays holds enough data to fill a plane.
+int ReadPatternPlanes(PsdCursor& data, PsdDocument& document, PsdPattern& pattern, std::vector<std::uint8_t>& planes,
+                      int& firstDepth) {
+  const int depth = document.depth;
+  const std::uint64_t rows = static_cast<std::uint64_t>(pattern.height);
+  const std::uint64_t rowBytes = PsdRowBytes(static_cast<std::uint64_t>(pattern.width), depth);
+  const std::uint64_t planeSize = rowBytes * rows;
+  const std::vector<PatternArray> arrays = ReadWrittenArrays(data);
+  const bool unknownCompression = std::any_of(arrays.begin(), arrays.end(),
+                                              [](const PatternArray& array) { return array.compression > kPsdZipPredicted; });
+  if (unknownCompression) {
+    return kPsdBadCompression;
+  }
+  const bool fillable = std::any_of(arrays.begin(), arrays.end(), [&](const PatternArray& array) {
+    return PsdMaxUnpackedBytes(array.compression, array.data.Remaining(), rows) >= planeSize;
+  });
+  if (!fillable) {
+    return kPsdShortData;
+  }
+  const std::uint64_t maxPlanes = static_cast<std::uint64_t>(PlanesOfMode(pattern.colorMode));
+  const std::uint64_t pixels = static_cast<std::uint64_t>(pattern.width) * rows;
+  if (ChargePsdDecodedBytes(document, planeSize * maxPlanes + pixels * sizeof(std::uint32_t)) != kPsdOk) {
+    return kPsdBadDimensions;
+  }
+  firstDepth = arrays.front().depth;
+  planes.assign(planeSize * maxPlanes, 0);
+  for (const PatternArray& array : arrays) {
+    if (static_cast<std::uint64_t>(pattern.planeCount) >= maxPlanes) {
+      break;
     }
     const std::span<std::uint8_t> plane =
         std::span<std::uint8_t>(planes).subspan(static_cast<std::uint64_t>(pattern.planeCount) * planeSize, planeSize);
-    const int result = DecodePsdPlane(compression, array, static_cast<std::uint64_t>(pattern.height), rowBytes,
+    const int result = DecodePsdPlane(array.compression, array.data, rows, rowBytes,
                                       static_cast<std::uint64_t>(pattern.width), depth, plane);
     if (result != kPsdOk) {
       return result;
@@ -113,10 +143,7 @@ int ReadPsdPattern(PsdCursor& cursor, PsdDocument& document) {
   std::vector<std::uint8_t> planes;
   int firstDepth = -1;
   if (pattern.width > 0 && pattern.height > 0) {
-    if (ChargePsdPixels(document, pattern.width, pattern.height) != kPsdOk) {
-      return kPsdBadDimensions;
-    }
-    const int result = ReadPatternPlanes(data, document.depth, pattern, planes, firstDepth);
+    const int result = ReadPatternPlanes(data, document, pattern, planes, firstDepth);
     if (result != kPsdOk) {
       return result;
     }

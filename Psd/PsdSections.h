@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "Psd/PsdCursor.h"
 #include "Psd/PsdDocument.h"
@@ -10,22 +12,16 @@
 // unit from the cursor and leaves it at the unit's end.
 namespace psd {
 
-// Images beyond this many pixels are refused before anything is allocated.
-constexpr std::int64_t kPsdMaxImagePixels = std::int64_t{1} << 24;
 constexpr std::int32_t kPsdMaxDimension = 30000;
-// The planes of the composite image together stay below this many bytes.
-constexpr std::uint64_t kPsdMaxCompositeBytes = std::uint64_t{1} << 27;
 
-// All images of one document together stay below this many pixels, so that
-// a small file cannot ask for many large images.
-constexpr std::uint64_t kPsdMaxDocumentPixels = std::uint64_t{1} << 26;
+// Everything one document decodes (unpacked planes, and the pixels, masks and
+// channels it keeps) stays within this many bytes. Each image is counted
+// before it is decoded, the layers all together before the first of them.
+constexpr std::uint64_t kPsdMaxDecodedBytes = std::uint64_t{4} << 30;
 
-// Whether an image of this size may be allocated; a size without area is
-// not an image.
-bool PsdImageFits(std::int64_t width, std::int64_t height);
-// Counts an image of this size against the document's limit: kPsdOk, or
-// kPsdBadDimensions when it does not fit.
-int ChargePsdPixels(PsdDocument& document, std::int64_t width, std::int64_t height);
+// Counts bytes against the document's limit: kPsdOk, or kPsdBadDimensions
+// when they do not fit.
+int ChargePsdDecodedBytes(PsdDocument& document, std::uint64_t bytes);
 
 // The colours of the document's indexed images: without a colour count every
 // palette entry is a colour.
@@ -43,7 +39,20 @@ constexpr std::size_t kPsdMaxDocumentItems = 4096;
 std::int32_t ReadPsdBlendKey(PsdCursor& cursor);
 // itemsLeft is the room for items that the document has left.
 int ReadPsdLayerRecord(PsdCursor& cursor, PsdLayerEntry& entry, std::size_t& itemsLeft);
-int ReadPsdLayerChannels(PsdCursor& cursor, PsdDocument& document, PsdLayerEntry& entry);
+// The planes of one layer by channel id, from the user mask (-2) to the
+// fourth colour (3). Kept from layer to layer, they only grow.
+struct PsdLayerPlanes {
+  std::array<std::vector<std::uint8_t>, 6> byId;
+};
+
+// Counts what the layer at the cursor will decode and passes over its
+// channel data; kPsdShortData when the channels claim more bytes than remain
+// or none of them can fill the layer's image.
+int ChargePsdLayerChannels(PsdCursor& cursor, PsdDocument& document, const PsdLayerEntry& entry);
+// Decodes one layer's channel data into its pixels and mask plane. The
+// planes are scratch that every layer of the document reuses.
+int ReadPsdLayerChannels(PsdCursor& cursor, const PsdDocument& document, PsdLayerEntry& entry,
+                         PsdLayerPlanes& planes);
 int ReadPsdPattern(PsdCursor& cursor, PsdDocument& document);
 int ReadPsdCompositeImage(PsdCursor& cursor, PsdDocument& document);
 

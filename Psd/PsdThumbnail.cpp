@@ -9,11 +9,19 @@
 
 #include "Psd/PsdError.h"
 #include "Psd/PsdPixels.h"
-#include "Psd/PsdSections.h"
 
 namespace psd {
 
 namespace {
+
+// Thumbnails are a few hundred pixels a side; a JPEG header can claim far
+// more than its few bytes hold.
+constexpr std::uint64_t kMaxThumbnailPixels = std::uint64_t{1} << 24;
+
+bool ThumbnailFits(std::uint64_t width, std::uint64_t height) {
+  return width > 0 && height > 0 && width <= kMaxThumbnailPixels && height <= kMaxThumbnailPixels &&
+         width * height <= kMaxThumbnailPixels;
+}
 
 struct ErrorManager {
   jpeg_error_mgr base;
@@ -55,14 +63,14 @@ int Decode(jpeg_decompress_struct& info, ErrorManager& errors, std::span<const s
   info.out_color_space = cmyk ? JCS_CMYK : info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
   info.do_fancy_upsampling = FALSE;
   info.do_block_smoothing = FALSE;
-  if (!PsdImageFits(info.image_width, info.image_height)) {
+  if (!ThumbnailFits(info.image_width, info.image_height)) {
     return kPsdBadThumbnail;
   }
   jpeg_start_decompress(&info);
   const int components = info.output_components;
   width = info.output_width;
   height = info.output_height;
-  if (!PsdImageFits(width, height) || (components != 1 && components != 3 && components != 4)) {
+  if (!ThumbnailFits(width, height) || (components != 1 && components != 3 && components != 4)) {
     return kPsdBadThumbnail;
   }
   pixels.assign(static_cast<std::size_t>(width) * height, 0);

@@ -41,7 +41,9 @@ function(lf_add_library target)
 endfunction()
 
 # lf_add_test(<target> FOLDERS <folder>... DEPENDS <target>...)
-# CTest discovers the cases; a folder without tests makes nothing.
+# CTest discovers the cases; a folder without tests makes nothing. A case of
+# a parameterised suite is named by its suite's name generator alone, never
+# by a printout of its parameter.
 function(lf_add_test target)
   cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
   lf_collect_sources(sources ${ARG_FOLDERS})
@@ -50,7 +52,7 @@ function(lf_add_test target)
   endif()
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1")
 endfunction()
 

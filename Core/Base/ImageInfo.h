@@ -2,18 +2,10 @@
 
 #include <cstdint>
 
+#include "Core/Base/MathRect.h"
 #include "Core/Base/WString.h"
 
 namespace base {
-
-// A rectangle of floats: layout pixels for a layer's place, texture
-// coordinates for its part of an atlas.
-struct ImageRect {
-  float x = 0.0f;
-  float y = 0.0f;
-  float width = 0.0f;
-  float height = 0.0f;
-};
 
 // One layer of a layered layout: where it goes, how opaque it is and where
 // its pixels come from.
@@ -39,9 +31,9 @@ class ImageInfo {
   bool fromDocument = false;
   bool inAtlas = false;
   WString atlasPath;
-  ImageRect atlasRect{0.0f, 0.0f, 1.0f, 1.0f};
+  math::Rect atlasRect{0.0f, 0.0f, 1.0f, 1.0f};
   float scale = 1.0f;
-  ImageRect rect;
+  math::Rect rect;
 };
 
 }  // namespace base

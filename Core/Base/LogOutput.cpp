@@ -5,14 +5,9 @@
 
 namespace base {
 
-namespace {
-constexpr int kWriteAccess = 1;
-constexpr int kCreateAlways = 0;
-}  // namespace
-
 void LogDebugOutput::Write(const WString& text) { platform::WriteDebugText(ToNarrow(text, kEncodingUtf8)); }
 
-LogUtf8File::LogUtf8File(const WString& path) { file_.Open(path, kWriteAccess, kCreateAlways); }
+LogUtf8File::LogUtf8File(const WString& path) { file_.Open(path, file::kWriteAccess, file::kCreateAlways); }
 
 // The stream writes straight to the file, so nothing waits in a buffer when
 // the program stops.

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Core/Base/BufferedReadStream.h"
 #include "Core/Base/FileStream.h"
 #include "Core/Base/FrameStream.h"
 
@@ -14,6 +15,21 @@ QLResultEnum FileStreamCreator::Create(Stream*& out) {
   auto stream = std::make_unique<FileStream>();
   if (stream->Open(path_, access_, creation_) != QL_OK) return QL_FAIL;
   out = stream.release();
+  return QL_OK;
+}
+
+BufferedStreamCreator::BufferedStreamCreator(StreamCreator* source, bool ownsSource, std::uint32_t bufferBytes)
+    : source_(source), ownsSource_(ownsSource), bufferBytes_(bufferBytes) {}
+
+BufferedStreamCreator::~BufferedStreamCreator() {
+  if (ownsSource_) delete source_;
+}
+
+QLResultEnum BufferedStreamCreator::Create(Stream*& out) {
+  if (!source_) return QL_FAIL;
+  Stream* source = nullptr;
+  if (const QLResultEnum result = source_->Create(source)) return result;
+  out = new BufferedReadStream(source, true, bufferBytes_);
   return QL_OK;
 }
 

@@ -28,6 +28,23 @@ class FileStreamCreator : public StreamCreator {
   int creation_;
 };
 
+// Streams of the source read through a buffer of that many bytes.
+class BufferedStreamCreator : public StreamCreator {
+ public:
+  BufferedStreamCreator(StreamCreator* source, bool ownsSource, std::uint32_t bufferBytes);
+  ~BufferedStreamCreator() override;
+
+  BufferedStreamCreator(const BufferedStreamCreator&) = delete;
+  BufferedStreamCreator& operator=(const BufferedStreamCreator&) = delete;
+
+  QLResultEnum Create(Stream*& out) override;
+
+ private:
+  StreamCreator* source_;
+  bool ownsSource_;
+  std::uint32_t bufferBytes_;
+};
+
 class FrameStreamCreator : public StreamCreator {
  public:
   FrameStreamCreator(StreamCreator* source, bool ownsSource, std::uint32_t offset, std::uint32_t size);

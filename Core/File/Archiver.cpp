@@ -1,7 +1,9 @@
 #include "Core/File/Archiver.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "Core/Base/BufferedReadStream.h"
 #include "Core/Base/FileStream.h"
 #include "Core/Base/FrameStream.h"
 #include "Core/Base/LogMessage.h"
@@ -11,14 +13,23 @@
 namespace file {
 
 namespace {
-constexpr int kReadAccess = 0;
-constexpr int kOpenExisting = 2;
+
+// A pack's directory comes in a few reads of this size; a packed file needs no
+// larger buffer than itself.
+constexpr std::uint32_t kPackBufferBytes = 64u << 10;
+
+std::unique_ptr<base::Stream> OpenPack(const base::WString& path, std::uint32_t bufferBytes) {
+  auto pack = std::make_unique<base::FileStream>();
+  if (pack->Open(path, kReadAccess, kOpenExisting) != QL_OK) return nullptr;
+  return std::make_unique<base::BufferedReadStream>(pack.release(), true, bufferBytes);
+}
+
 }  // namespace
 
 Archiver::Archiver(base::WString prefix, base::WString packPath, Container* parent)
     : FileContainer(true), parent_(parent), prefix_(std::move(prefix)), packPath_(std::move(packPath)) {
-  base::FileStream pack;
-  if (pack.Open(packPath_, kReadAccess, kOpenExisting) != QL_OK || directory_.Read(pack) != QL_OK)
+  const std::unique_ptr<base::Stream> pack = OpenPack(packPath_, kPackBufferBytes);
+  if (!pack || directory_.Read(*pack) != QL_OK)
     QL_LOG(u"Pack file '%s' mounted as '%s' could not be read whole\n").AddArg(packPath_).AddArg(prefix_);
 }
 
@@ -30,16 +41,17 @@ const PackEntry* Archiver::Find(const base::WString& name) const {
 base::Stream* Archiver::OpenStream(const base::WString& path) {
   const PackEntry* entry = Find(path);
   if (!entry) return nullptr;
-  auto pack = std::make_unique<base::FileStream>();
-  if (pack->Open(packPath_, kReadAccess, kOpenExisting) != QL_OK) return nullptr;
+  std::unique_ptr<base::Stream> pack = OpenPack(packPath_, std::min(entry->size, kPackBufferBytes));
+  if (!pack) return nullptr;
   return new base::FrameStream(pack.release(), true, entry->offset, entry->size);
 }
 
 base::StreamCreator* Archiver::CreateStreamCreator(const base::WString& path) {
   const PackEntry* entry = Find(path);
   if (!entry) return nullptr;
-  return new base::FrameStreamCreator(new base::FileStreamCreator(packPath_, kReadAccess, kOpenExisting), true,
-                                      entry->offset, entry->size);
+  auto* pack = new base::BufferedStreamCreator(new base::FileStreamCreator(packPath_, kReadAccess, kOpenExisting),
+                                               true, std::min(entry->size, kPackBufferBytes));
+  return new base::FrameStreamCreator(pack, true, entry->offset, entry->size);
 }
 
 base::WString Archiver::GetRootPath() { return parent_->GetRootPath() + prefix_; }

@@ -5,13 +5,6 @@
 
 namespace file {
 
-namespace {
-constexpr int kWriteAccess = 1;
-// Refuses a name that exists, links included, so nothing is written through a
-// link planted at the temporary name.
-constexpr int kCreateNew = 1;
-}  // namespace
-
 QLResultEnum WriteFileAtomically(const base::WString& path,
                                  const std::function<QLResultEnum(base::FileStream&)>& write) {
   const base::WString temporary = path + u".tmp";
@@ -20,6 +13,8 @@ QLResultEnum WriteFileAtomically(const base::WString& path,
   QLResultEnum result = QL_FAIL;
   {
     base::FileStream stream;
+    // A new file only: nothing is written through a link planted at the
+    // temporary name.
     if (stream.Open(temporary, kWriteAccess, kCreateNew) != QL_OK) return QL_FAIL;
     result = write(stream);
     if (result == QL_OK && (stream.Flush() != QL_OK || stream.Close() != QL_OK)) result = QL_FAIL;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "Core/Base/LogMessage.h"
+#include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
 #include "Core/File/FileContainer.h"
 #include "Core/File/ImageFileInfo.h"
@@ -33,14 +33,7 @@ bool ImageContainer::ReadWholeFile(const base::WString& path, std::uint32_t maxB
                                    std::vector<std::uint8_t>& bytes) {
   const std::unique_ptr<FileInfo> info(container_->Open(path, nullptr, 0, nullptr));
   const std::unique_ptr<base::Stream> stream(info ? info->OpenStream() : nullptr);
-  if (!stream) return false;
-  const std::uint32_t size = stream->GetSize();
-  if (size > maxBytes) {
-    QL_LOG(u"'%s' is too big to be a layout (%u bytes)\n").AddArg(path).AddArg(size);
-    return false;
-  }
-  bytes.assign(size, 0);
-  return size == 0 || stream->Read(bytes.data(), size) == size;
+  return stream && base::ReadWholeStream(*stream, maxBytes, u"Layout '" + path + u"'", bytes);
 }
 
 }  // namespace file

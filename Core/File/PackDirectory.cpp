@@ -33,6 +33,7 @@ QLResultEnum PackDirectory::Read(base::Stream& stream) {
 
   std::uint32_t count = 0;
   if (!base::ReadU32(stream, count)) return Corrupt(u"no entry count");
+  std::vector<std::uint8_t> units;
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t length = 0;
     if (!base::ReadU32(stream, length)) return Corrupt(u"truncated directory");
@@ -40,12 +41,13 @@ QLResultEnum PackDirectory::Read(base::Stream& stream) {
     if (position > packSize || 2ull * length + kFixedEntryBytes - 4 > packSize - position)
       return Corrupt(u"name longer than the pack");
 
+    // The name is read at once and put together unit by unit, whatever the
+    // machine's own byte order.
+    units.resize(2 * std::size_t{length});
+    if (stream.Read(units.data(), 2 * length) != 2 * length) return Corrupt(u"truncated name");
     base::WString name(length, u'\0');
-    for (char16_t& unit : name) {
-      std::uint16_t value = 0;
-      if (!base::ReadU16(stream, value)) return Corrupt(u"truncated name");
-      unit = value;
-    }
+    for (std::uint32_t unit = 0; unit < length; ++unit)
+      name[unit] = static_cast<char16_t>(units[2 * unit] | units[2 * unit + 1] << 8);
     PackEntry entry;
     if (!base::ReadU32(stream, entry.size) || !base::ReadU32(stream, entry.offset) ||
         !base::ReadU8(stream, entry.flags) || !base::ReadU32(stream, entry.reserved))

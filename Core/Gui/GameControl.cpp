@@ -47,14 +47,14 @@ GameControl::~GameControl() {
 QLResultEnum GameControl::SetStateImage(int index, const base::WString& name, layer::ImageLayer** out) {
   if (name.empty()) return QL_OK;
   if (index < 0 || index >= stateCount_) return QL_FAIL;
-  base::ImageRect rect;
+  math::Rect rect;
   layer::ImageLayer* image = nullptr;
   if (const QLResultEnum result = LoadImageLayer(name, rect, image)) return result;
   if (out) *out = image;
   return PutStateImage(index, image, rect);
 }
 
-QLResultEnum GameControl::PutStateImage(int index, layer::Layer* image, const base::ImageRect& rect) {
+QLResultEnum GameControl::PutStateImage(int index, layer::Layer* image, const math::Rect& rect) {
   if (index < 0 || index >= stateCount_) {
     delete image;
     return QL_FAIL;

@@ -42,7 +42,7 @@ class GameControl : public layer::Layer, public GameControlHelper {
   }
   // Stores a loaded state image with its layout rectangle and grows the
   // bounds by it.
-  QLResultEnum PutStateImage(int index, layer::Layer* image, const base::ImageRect& rect);
+  QLResultEnum PutStateImage(int index, layer::Layer* image, const math::Rect& rect);
 
  private:
   IntRect bounds_;

@@ -41,7 +41,7 @@ QLResultEnum GameControlHelper::InitWithFolder(render::Render* render, file::Ima
   return QL_OK;
 }
 
-QLResultEnum GameControlHelper::LoadImageLayer(const base::WString& name, base::ImageRect& rect,
+QLResultEnum GameControlHelper::LoadImageLayer(const base::WString& name, math::Rect& rect,
                                                layer::ImageLayer*& out) {
   if (!render_) return QL_FAIL;
   base::ImageInfo info;
@@ -54,7 +54,7 @@ QLResultEnum GameControlHelper::LoadImageLayer(const base::WString& name, base::
 }
 
 QLResultEnum GameControlHelper::CreatePlaced(const base::WString& name, layer::ImageLayer*& out) {
-  base::ImageRect rect;
+  math::Rect rect;
   if (const QLResultEnum result = LoadImageLayer(name, rect, out)) return result;
   if (parentLayer_) {
     const math::Point3& origin = parentLayer_->GetPosition();

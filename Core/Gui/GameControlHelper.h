@@ -47,7 +47,7 @@ class GameControlHelper {
   // A new image layer of the folder's layer of that name, placed where the
   // layout puts it and not yet recorded; the out values are untouched on
   // failure.
-  QLResultEnum LoadImageLayer(const base::WString& name, base::ImageRect& rect, layer::ImageLayer*& out);
+  QLResultEnum LoadImageLayer(const base::WString& name, math::Rect& rect, layer::ImageLayer*& out);
   // Loads the layer, places it relative to the stored parent layer and adds
   // it after the parent's children, or before them.
   QLResultEnum CreateImageLayer(const base::WString& name, int mode, layer::Layer* parent,

@@ -32,6 +32,9 @@ class InputListener {
   virtual QLResultEnum OnTouchMove(const Touch& touch) = 0;
   virtual QLResultEnum OnTouchEnd(const Touch& touch) = 0;
   virtual QLResultEnum OnTouchCancel(const Touch& touch) = 0;
+  // The buttons held went up where the program cannot see it, as when the
+  // window loses the focus: what they pressed ends without a click.
+  virtual QLResultEnum OnMouseCancel(const Point& point) = 0;
 };
 
 }  // namespace input

@@ -156,11 +156,9 @@ QLResultEnum Walk(Layer& layer, HitTestFrame& enclosing, WalkRecord<Event>& walk
   HitTestFrame frame{&local, &layer, layer.GetListener(), enclosing.listener ? &enclosing : enclosing.enclosing};
   if (!IsRotatedOutOfPlane(layer.GetRotation())) {
     layer.ToLocal(*enclosing.point, local);
-    const std::vector<Layer*>& children = layer.GetChildren();
-    for (std::size_t i = children.size(); i-- > 0;) {
-      // A handler may have changed the list; walk what is left of it.
-      if (i >= children.size()) continue;
-      if (const QLResultEnum result = Walk(*children[i], frame, walk)) return result;
+    Layer::BackwardWalk children(layer);
+    while (Layer* child = children.Next()) {
+      if (const QLResultEnum result = Walk(*child, frame, walk)) return result;
       if (walk.state == HIT_TEST_HANDLED) return QL_OK;
       if (walk.state == HIT_TEST_PASS_TO_LAYER) {
         if (walk.passTo != &layer) return QL_OK;

@@ -1,6 +1,6 @@
 #include "Core/Layer/Layer.h"
 
-#include <algorithm>
+#include <iterator>
 
 #include "Core/Base/MathScalar.h"
 
@@ -16,12 +16,12 @@ bool Layer::HitTestPoint(const math::Point3&) const { return false; }
 
 void Layer::AddChild(Layer* child) {
   Adopt(child);
-  children_.push_back(child);
+  child->place_ = children_.insert(children_.end(), child);
 }
 
 void Layer::InsertChildFirst(Layer* child) {
   Adopt(child);
-  children_.insert(children_.begin(), child);
+  child->place_ = children_.insert(children_.begin(), child);
 }
 
 void Layer::Adopt(Layer* child) {
@@ -32,10 +32,29 @@ void Layer::Adopt(Layer* child) {
 }
 
 void Layer::RemoveChild(Layer* child) {
-  const auto found = std::find(children_.begin(), children_.end(), child);
-  if (found == children_.end()) return;
-  children_.erase(found);
+  if (child->parent_ != this) return;
+  for (BackwardWalk* walk = walks_; walk; walk = walk->outer_) {
+    if (walk->next_ == child) walk->next_ = Before(*child);
+  }
+  children_.erase(child->place_);
   child->parent_ = nullptr;
+}
+
+Layer* Layer::Before(const Layer& child) const {
+  return child.place_ == children_.begin() ? nullptr : *std::prev(child.place_);
+}
+
+Layer::BackwardWalk::BackwardWalk(Layer& parent)
+    : parent_(parent), next_(parent.children_.empty() ? nullptr : parent.children_.back()), outer_(parent.walks_) {
+  parent.walks_ = this;
+}
+
+Layer::BackwardWalk::~BackwardWalk() { parent_.walks_ = outer_; }
+
+Layer* Layer::BackwardWalk::Next() {
+  Layer* child = next_;
+  if (child) next_ = parent_.Before(*child);
+  return child;
 }
 
 void Layer::UpdateTransformTree() {

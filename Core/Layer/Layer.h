@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <list>
 
 #include "Core/Base/Delegate.h"
 #include "Core/Base/Result.h"
@@ -23,6 +23,28 @@ class Layer : public Drawable {
  public:
   using DrawDelegate = base::Delegate2<render::Graphics*, Layer*, QLResultEnum>;
   using DrawDelegateRef = base::SharedRef<DrawDelegate>;
+  // A list, so that a child leaves in constant time wherever it is.
+  using Children = std::list<Layer*>;
+
+  // The children last to first, for a walk whose own handlers may change them
+  // meanwhile: a child taken out before its turn is not visited.
+  class BackwardWalk {
+   public:
+    explicit BackwardWalk(Layer& parent);
+    ~BackwardWalk();
+    BackwardWalk(const BackwardWalk&) = delete;
+    BackwardWalk& operator=(const BackwardWalk&) = delete;
+
+    // Null once every child had its turn.
+    Layer* Next();
+
+   private:
+    friend class Layer;
+    Layer& parent_;
+    Layer* next_;
+    // A walk that a handler of this one started over the same children.
+    BackwardWalk* outer_;
+  };
 
   Layer() = default;
   // Leaves the parent and orphans the children, so that no pointer to this
@@ -37,7 +59,7 @@ class Layer : public Drawable {
   virtual bool HitTestPoint(const math::Point3& local) const;
 
   Layer* GetParent() const { return parent_; }
-  const std::vector<Layer*>& GetChildren() const { return children_; }
+  const Children& GetChildren() const { return children_; }
   // Takes the child from its old parent; it is drawn after its siblings.
   void AddChild(Layer* child);
   // The same, but drawn before its siblings and hit-tested after them.
@@ -78,10 +100,15 @@ class Layer : public Drawable {
 
  private:
   void Adopt(Layer* child);
+  // The sibling drawn just before the child, if any.
+  Layer* Before(const Layer& child) const;
   void UpdateTransformTree();
 
   Layer* parent_ = nullptr;
-  std::vector<Layer*> children_;
+  // Where this layer sits in its parent's children; valid while it has one.
+  Children::iterator place_;
+  Children children_;
+  BackwardWalk* walks_ = nullptr;
   HitTestListener* listener_ = nullptr;
   DrawDelegateRef beforeDraw_;
   DrawDelegateRef afterDraw_;

@@ -6,6 +6,7 @@
 
 #include "Core/App/Application.h"
 #include "Core/Base/LogMessage.h"
+#include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
 #include "Core/Base/TextTokenizer.h"
 #include "Core/Base/Utf.h"
@@ -246,18 +247,10 @@ QLResultEnum BMFont::LoadXml(base::Stream& stream) {
   glyphs_.clear();
   pages_.clear();
 
-  const std::uint32_t size = stream.GetSize();
-  if (size > kMaxFileSize) {
-    QL_LOG(u"Font '%s' is too large\n").AddArg(GetName());
-    return QL_FAIL;
-  }
-  std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
-  if (stream.Read(buffer.data(), size) != size) {
-    QL_LOG(u"Font '%s' cannot be read\n").AddArg(GetName());
-    return QL_FAIL;
-  }
+  std::vector<std::uint8_t> bytes;
+  if (!base::ReadWholeStream(stream, kMaxFileSize, u"Font '" + GetName() + u"'", bytes)) return QL_FAIL;
   tinyxml2::XMLDocument document;
-  if (document.Parse(buffer.data(), size) != tinyxml2::XML_SUCCESS) {
+  if (document.Parse(reinterpret_cast<const char*>(bytes.data()), bytes.size()) != tinyxml2::XML_SUCCESS) {
     QL_LOG(u"Font '%s' is not well-formed XML\n").AddArg(GetName());
     return QL_FAIL;
   }

@@ -67,7 +67,7 @@ QLResultEnum Graphics::SetBlendMode(std::uint32_t mode) {
   return QL_OK;
 }
 
-void Graphics::SetScissorRect(const Rect& rect) {
+void Graphics::SetScissorRect(const math::Rect& rect) {
   state_.scissorEnabled = true;
   state_.scissorRect = {rect.x, rect.y, rect.width, rect.height};
   dirty_ = true;
@@ -143,7 +143,7 @@ DrawUntransformedParam<DrawImageParam> Graphics::DrawImage(Image* image) {
   return DrawUntransformedParam<DrawImageParam>(DrawImageParam(this, image));
 }
 
-DrawUntransformedParam<DrawImageParam> Graphics::DrawImageRegion(Image* image, const Rect& source) {
+DrawUntransformedParam<DrawImageParam> Graphics::DrawImageRegion(Image* image, const math::Rect& source) {
   DrawImageParam payload(this, image);
   payload.sourceX = source.x;
   payload.sourceY = source.y;
@@ -152,8 +152,8 @@ DrawUntransformedParam<DrawImageParam> Graphics::DrawImageRegion(Image* image, c
   return DrawUntransformedParam<DrawImageParam>(payload);
 }
 
-DrawTransform2DParam<DrawImageParam> Graphics::DrawImageRegionTo(Image* image, const Rect& source,
-                                                                 const Rect& destination) {
+DrawTransform2DParam<DrawImageParam> Graphics::DrawImageRegionTo(Image* image, const math::Rect& source,
+                                                                 const math::Rect& destination) {
   DrawImageParam payload(this, image);
   payload.sourceX = source.x;
   payload.sourceY = source.y;
@@ -165,7 +165,7 @@ DrawTransform2DParam<DrawImageParam> Graphics::DrawImageRegionTo(Image* image, c
   return DrawTransform2DParam<DrawImageParam>(payload, transform);
 }
 
-DrawTransform2DParam<DrawImageParam> Graphics::DrawImageTo(Image* image, const Rect& destination) {
+DrawTransform2DParam<DrawImageParam> Graphics::DrawImageTo(Image* image, const math::Rect& destination) {
   DrawImageParam payload(this, image);
   math::Transform2D transform;
   transform.Scale(Ratio(destination.width, payload.width), Ratio(destination.height, payload.height));
@@ -193,7 +193,7 @@ DrawUntransformedParam<DrawCustomParam> Graphics::DrawLine(const Point& a, const
   return DrawUntransformedParam<DrawCustomParam>(payload);
 }
 
-DrawUntransformedParam<DrawCustomParam> Graphics::FillRect(const Rect& rect) {
+DrawUntransformedParam<DrawCustomParam> Graphics::FillRect(const math::Rect& rect) {
   DrawCustomParam payload(this, SVertexGeom::formatId);
   payload.primitiveType = kTriangleList;
   payload.shader = geomShader_;

@@ -4,6 +4,7 @@
 
 #include "Core/Base/MathMatrix4.h"
 #include "Core/Base/MathPoint4.h"
+#include "Core/Base/MathRect.h"
 #include "Core/Base/MathTransform.h"
 #include "Core/Base/NoCopy.h"
 #include "Core/Base/Result.h"
@@ -26,13 +27,6 @@ class Shader;
 class ShaderTextured;
 
 enum TexturedShaderMode : std::int32_t { kTexturedShaderGiven = 0, kTexturedShaderMult = 1, kTexturedShaderTint = 2 };
-
-struct Rect {
-  float x = 0.0f;
-  float y = 0.0f;
-  float width = 0.0f;
-  float height = 0.0f;
-};
 
 struct Point {
   float x = 0.0f;
@@ -58,7 +52,7 @@ class Graphics : base::NoCopy {
   const math::Matrix4& GetProjection() const;
 
   QLResultEnum SetBlendMode(std::uint32_t mode);
-  void SetScissorRect(const Rect& rect);
+  void SetScissorRect(const math::Rect& rect);
   void DisableScissor();
 
   void SetColor(const float rgba[4]) { colour_ = {rgba[0], rgba[1], rgba[2], rgba[3]}; }
@@ -100,11 +94,12 @@ class Graphics : base::NoCopy {
   QLResultEnum ApplyTransform(void* vertices, const VertexFormat& format, std::uint32_t count) const;
 
   DrawUntransformedParam<DrawImageParam> DrawImage(Image* image);
-  DrawUntransformedParam<DrawImageParam> DrawImageRegion(Image* image, const Rect& source);
-  DrawTransform2DParam<DrawImageParam> DrawImageRegionTo(Image* image, const Rect& source, const Rect& destination);
-  DrawTransform2DParam<DrawImageParam> DrawImageTo(Image* image, const Rect& destination);
+  DrawUntransformedParam<DrawImageParam> DrawImageRegion(Image* image, const math::Rect& source);
+  DrawTransform2DParam<DrawImageParam> DrawImageRegionTo(Image* image, const math::Rect& source,
+                                                         const math::Rect& destination);
+  DrawTransform2DParam<DrawImageParam> DrawImageTo(Image* image, const math::Rect& destination);
   DrawUntransformedParam<DrawCustomParam> DrawLine(const Point& a, const Point& b);
-  DrawUntransformedParam<DrawCustomParam> FillRect(const Rect& rect);
+  DrawUntransformedParam<DrawCustomParam> FillRect(const math::Rect& rect);
   DrawUntransformedParam<DrawTextParam> DrawText(const base::WString& text);
   DrawUntransformedParam<DrawTextParam> DrawTextBox(const base::WString& text, float boxWidth, float firstLineIndent,
                                                     std::uint32_t alignment, bool justifySingleWords);

@@ -26,7 +26,7 @@ void Image::SetResource(const resource::ResourceHandle<resource::ResourceTexture
   if (!texture_ || texture_->GetWidth() <= 0 || texture_->GetHeight() <= 0) return;
   const auto textureWidth = static_cast<float>(texture_->GetWidth());
   const auto textureHeight = static_cast<float>(texture_->GetHeight());
-  const base::ImageRect& atlas = resource_->atlasRect;
+  const math::Rect& atlas = resource_->atlasRect;
   atlasX_ = static_cast<int>(atlas.x * textureWidth + 0.5f);
   atlasY_ = static_cast<int>(atlas.y * textureHeight + 0.5f);
   // A degenerate atlas rectangle keeps the scale of a plain texture.
@@ -47,7 +47,7 @@ QLResultEnum Image::MapTexCoords(void* vertices, std::uint32_t count, std::uint3
                                  const VertexFormat& format) const {
   if (!resource_ || !resource_->inAtlas) return QL_OK;
   if (set >= format.texCoordSets.size() || format.texCoordSets[set].components < 2) return QL_FAIL;
-  const base::ImageRect& atlas = resource_->atlasRect;
+  const math::Rect& atlas = resource_->atlasRect;
   auto* bytes = static_cast<std::uint8_t*>(vertices);
   for (std::uint32_t i = 0; i < count; ++i) {
     float uv[2];

@@ -41,6 +41,26 @@ int MaxLevels(int width, int height) {
 
 int BlockBytes(ImageCompression compression) { return compression == ImageCompression::kDxt1 ? 8 : 16; }
 
+// A level is stored as rows of pixels, or as rows of 4x4 blocks.
+struct LevelLayout {
+  int rows;
+  std::uint32_t rowBytes;
+};
+
+LevelLayout LayoutOf(ImageCompression compression, int width, int height) {
+  if (compression == ImageCompression::kNone) return {height, static_cast<std::uint32_t>(width) * 4};
+  return {(height + 3) / 4, static_cast<std::uint32_t>((width + 3) / 4 * BlockBytes(compression))};
+}
+
+std::uint64_t ChainBytes(ImageCompression compression, int width, int height, int levels) {
+  std::uint64_t bytes = 0;
+  for (int level = 0; level < levels; ++level) {
+    const LevelLayout layout = LayoutOf(compression, std::max(width >> level, 1), std::max(height >> level, 1));
+    bytes += static_cast<std::uint64_t>(layout.rows) * layout.rowBytes;
+  }
+  return bytes;
+}
+
 QLResultEnum Refuse(const char16_t* why) {
   QL_LOG(u"DDS image refused: %s\n").AddArg(base::WString(why));
   return QL_FAIL;
@@ -83,6 +103,14 @@ QLResultEnum ImageDataDDS::Load(base::Stream& stream, const base::WString&) {
   }
   ImageCompression compression = ImageCompression::kNone;
   if (const QLResultEnum result = ReadPixelFormat(header, &compression); result != QL_OK) return result;
+  // Checked before anything is allocated: a header of a few bytes may claim
+  // gigabytes of levels.
+  const std::uint32_t position = stream.Seek(0, base::kSeekCurrent);
+  const std::uint32_t size = stream.GetSize();
+  const std::uint64_t available = size > position ? size - position : 0;
+  if (ChainBytes(compression, static_cast<int>(width), static_cast<int>(height), static_cast<int>(levels)) > available) {
+    return Refuse(u"pixel data shorter than the header says");
+  }
   width_ = static_cast<int>(width);
   height_ = static_cast<int>(height);
   levels_ = static_cast<int>(levels);
@@ -91,12 +119,10 @@ QLResultEnum ImageDataDDS::Load(base::Stream& stream, const base::WString&) {
 }
 
 QLResultEnum ImageDataDDS::ReadLevel(int width, int height, int pitch, std::uint8_t* destination) {
-  const bool compressed = compression_ != ImageCompression::kNone;
-  const int rows = compressed ? (height + 3) / 4 : height;
-  const auto rowBytes =
-      static_cast<std::uint32_t>(compressed ? (width + 3) / 4 * BlockBytes(compression_) : width * 4);
-  for (int row = 0; row < rows; ++row) {
-    if (!stream_ || stream_->Read(destination + static_cast<std::ptrdiff_t>(row) * pitch, rowBytes) != rowBytes) {
+  const LevelLayout layout = LayoutOf(compression_, width, height);
+  for (int row = 0; row < layout.rows; ++row) {
+    if (!stream_ ||
+        stream_->Read(destination + static_cast<std::ptrdiff_t>(row) * pitch, layout.rowBytes) != layout.rowBytes) {
       return Refuse(u"pixel data shorter than the header says");
     }
   }

@@ -1,9 +1,12 @@
 #include "Core/Render/ImageDataDevil.h"
 
 #include <cstring>
+#include <string>
 
 #include "Core/Base/LogMessage.h"
+#include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
+#include "Core/Base/TextConversion.h"
 #include "Core/Render/AlphaHitMask.h"
 
 namespace render {
@@ -12,16 +15,17 @@ namespace {
 
 // Alpha below this is not hit.
 constexpr std::uint32_t kHitFrom = 50;
+// Far beyond the largest texture the game draws, compressed or not.
+constexpr std::uint32_t kMaxEncodedBytes = 64u << 20;
 
 }  // namespace
 
 QLResultEnum ImageDataDevil::Load(base::Stream& stream, const base::WString& extension) {
-  const std::uint32_t size = stream.GetSize();
-  std::vector<std::uint8_t> bytes(size);
-  stream.Seek(0, base::kSeekBegin);
-  if (size == 0 || stream.Read(bytes.data(), size) != size ||
-      !platform::DecodeImage(bytes.data(), bytes.size(), type_, &image_)) {
-    QL_LOG(u"Image of type %s cannot be decoded: empty, truncated or damaged\n").AddArg(extension);
+  std::vector<std::uint8_t> bytes;
+  if (!base::ReadWholeStream(stream, kMaxEncodedBytes, u"Image of type " + extension, bytes)) return QL_FAIL;
+  std::string error = "empty";
+  if (bytes.empty() || !platform::DecodeImage(bytes.data(), bytes.size(), type_, maxSide_, &image_, &error)) {
+    QL_LOG(u"Image of type %s refused: %s\n").AddArg(extension).AddArg(base::ToWide(error, base::kEncodingUtf8));
     return QL_FAIL;
   }
   width_ = image_.width;

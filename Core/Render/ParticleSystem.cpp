@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Core/Base/LogMessage.h"
+#include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
@@ -15,7 +16,7 @@ namespace render {
 namespace {
 
 // The whole file, or false with the reason logged.
-bool ReadParticleFile(const base::WString& path, std::vector<char>& bytes) {
+bool ReadParticleFile(const base::WString& path, std::vector<std::uint8_t>& bytes) {
   const base::WString extensions[] = {u"", u".ptc"};
   int index = 0;
   const std::unique_ptr<file::FileInfo> entry(file::FileManager::Instance()->Open(path, extensions, 2, &index));
@@ -24,17 +25,7 @@ bool ReadParticleFile(const base::WString& path, std::vector<char>& bytes) {
     QL_LOG(u"Particle file '%s' not found\n").AddArg(path);
     return false;
   }
-  const std::uint32_t size = stream->GetSize();
-  if (size > ParticleSystem::kMaxFileSize) {
-    QL_LOG(u"Particle file '%s' is too large\n").AddArg(path);
-    return false;
-  }
-  bytes.resize(size);
-  if (stream->Read(bytes.data(), size) != size) {
-    QL_LOG(u"Particle file '%s' cannot be read\n").AddArg(path);
-    return false;
-  }
-  return true;
+  return base::ReadWholeStream(*stream, ParticleSystem::kMaxFileSize, u"Particle file '" + path + u"'", bytes);
 }
 
 }  // namespace
@@ -44,10 +35,11 @@ ParticleSystem::~ParticleSystem() = default;
 
 QLResultEnum ParticleSystem::LoadFile(const std::string& fileName, Render& render) {
   const base::WString path = base::ToWide(folder_ + fileName, base::kEncodingUtf8);
-  std::vector<char> bytes;
+  std::vector<std::uint8_t> bytes;
   if (!ReadParticleFile(path, bytes)) return QL_FAIL;
   std::string error;
-  const std::unique_ptr<particles::File> file = particles::File::Open(bytes.data(), bytes.size(), error);
+  const std::unique_ptr<particles::File> file =
+      particles::File::Open(reinterpret_cast<const char*>(bytes.data()), bytes.size(), error);
   if (!file) {
     QL_LOG(u"Particle file '%s' is refused: %s\n").AddArg(path).AddArg(base::ToWide(error, base::kEncodingUtf8));
     return QL_FAIL;

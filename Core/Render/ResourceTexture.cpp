@@ -60,9 +60,12 @@ QLResultEnum ResourceTexture::DoLoad() {
   const std::unique_ptr<base::Stream> stream(entry->OpenStream());
   if (!stream) return QL_FAIL;
   const base::WString extension = index == 0 ? file::GetExtension(GetName()) : GetExtensions()[index];
-  const std::unique_ptr<render::ImageData> decoder =
-      render::ImageLoader::Instance()->CreateImageData(*stream, extension, container_ ? this : nullptr);
+  // The texture comes first: its device's limit bounds what is decoded.
+  if (const QLResultEnum result = render::TextureDX9::Create(*render_, &texture_); result != QL_OK) return result;
+  const std::unique_ptr<render::ImageData> decoder = render::ImageLoader::Instance()->CreateImageData(
+      *stream, extension, texture_->GetMaxSide(), container_ ? this : nullptr);
   if (!decoder) {
+    texture_.reset();
     QL_LOG(u"Image '%s' cannot be loaded\n").AddArg(GetName());
     return QL_FAIL;
   }
@@ -70,7 +73,6 @@ QLResultEnum ResourceTexture::DoLoad() {
     rect.width = static_cast<float>(decoder->GetWidth());
     rect.height = static_cast<float>(decoder->GetHeight());
   }
-  if (const QLResultEnum result = render::TextureDX9::Create(*render_, &texture_); result != QL_OK) return result;
   if (const QLResultEnum result = texture_->CreateFromImage(*decoder); result != QL_OK) {
     texture_.reset();
     return result;

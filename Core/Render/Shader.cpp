@@ -43,6 +43,18 @@ QLResultEnum Shader::BindVariables() {
   return projection_ ? QL_OK : QL_FAIL;
 }
 
+QLResultEnum Shader::AddPoint4Variable(const std::string& name, ShaderStage stage,
+                                      ShaderScalarVariable<math::Point4>** out) {
+  if (!implementation_) return QL_FAIL;
+  auto device = implementation_->CreateScalarVariable(name, stage);
+  if (!device) return QL_FAIL;
+  auto* variable = implementation_->AddVariable(
+      std::make_unique<ShaderScalarVariable<math::Point4>>(implementation_.get(), std::move(device)));
+  if (!variable) return QL_FAIL;
+  *out = variable;
+  return QL_OK;
+}
+
 QLResultEnum Shader::DoUnload() {
   implementation_.reset();
   projection_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "Core/Render/ShaderImpl.h"
 #include "Core/Resource/Resource.h"
@@ -31,6 +32,10 @@ class Shader : public resource::Resource {
   // Creates the variables; a derived shader adds its own before calling its
   // base, which fixes their indices in the command stream.
   virtual QLResultEnum BindVariables();
+  // Binds the shader's four-float constant of that name in the stage and
+  // gives it in out; 1, adding nothing, when the shader has no such constant.
+  QLResultEnum AddPoint4Variable(const std::string& name, ShaderStage stage,
+                                 ShaderScalarVariable<math::Point4>** out);
 
   ShaderImpl* GetImplementation() const { return implementation_.get(); }
   ShaderScalarPointer<math::Matrix4>* GetProjectionVariable() const { return projection_; }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -66,9 +65,9 @@ ResourceCache<T>& ResourceManager::GetMap() {
 template <class T>
 QLResultEnum ResourceManager::Release(T* resource) {
   ResourceCache<T>& cache = GetMap<T>();
-  const auto found = std::find_if(cache.begin(), cache.end(),
-                                  [resource](const auto& item) { return item.second.resource == resource; });
-  if (found == cache.end()) return QL_OK;
+  // A resource is cached under the name it was made with.
+  const auto found = cache.find(resource->GetName());
+  if (found == cache.end() || found->second.resource != resource) return QL_OK;
   if (resource->IsLoaded()) {
     if (const QLResultEnum result = resource->UnLoad(); result != QL_OK) return result;
   }

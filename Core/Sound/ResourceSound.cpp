@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Core/Base/LogMessage.h"
+#include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Stream.h"
 #include "Core/File/FileManager.h"
 #include "Core/Resource/ResourceManager.h"
@@ -43,16 +44,8 @@ QLResultEnum ResourceSound::DoLoad() {
     QL_LOG(u"Sound '%s' cannot be read\n").AddArg(GetName());
     return QL_FAIL;
   }
-  const std::uint32_t size = stream->GetSize();
-  if (size > kLargestSampleFile) {
-    QL_LOG(u"Sound '%s' is too large: %u bytes\n").AddArg(GetName()).AddArg(size);
-    return QL_FAIL;
-  }
-  std::vector<unsigned char> bytes(size);
-  if (stream->Read(bytes.data(), size) != size) {
-    QL_LOG(u"Sound '%s' cannot be read\n").AddArg(GetName());
-    return QL_FAIL;
-  }
+  std::vector<std::uint8_t> bytes;
+  if (!base::ReadWholeStream(*stream, kLargestSampleFile, u"Sound '" + GetName() + u"'", bytes)) return QL_FAIL;
   sample_ = platform::AudioSampleLoad(bytes.data(), bytes.size(), kMaxChannels);
   if (!sample_) {
     QL_LOG(u"Sound '%s' is not a WAV or Ogg Vorbis sound\n").AddArg(GetName());

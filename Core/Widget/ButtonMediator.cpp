@@ -39,13 +39,16 @@ QLResultEnum ButtonMediator::OnCapturedMouseUp(MouseCapture& capture, const math
   return button_->Click();
 }
 
+QLResultEnum ButtonMediator::OnCaptureCancelled(MouseCapture& capture) {
+  if (const QLResultEnum result = WidgetListener::OnCaptureCancelled(capture)) return result;
+  // No longer captured, the button shows what the pointer over it shows.
+  return OnHoverChanged(button_ && button_->IsHovered());
+}
+
 QLResultEnum ButtonMediator::OnWidgetMouseDown(const math::Point3&, int) { return SetState(kButtonPressed); }
 
 void ButtonMediator::GetCaptureInfo(const math::Point3& point, MouseCapture& capture) {
-  capture.widget = button_;
-  capture.layer = button_ ? button_->GetLayer() : nullptr;
-  capture.grabPoint = point;
-  capture.relativeToParent = true;
+  capture.Set(button_, button_ ? button_->GetLayer() : nullptr, point, true);
 }
 
 }  // namespace widget

@@ -28,6 +28,8 @@ class ButtonMediator : public WidgetListener, public WidgetHitTestListener, publ
   QLResultEnum OnHoverChanged(bool hovered) override;
   QLResultEnum OnDisabledChanged(bool disabled) override;
   QLResultEnum OnCapturedMouseUp(MouseCapture& capture, const math::Point3& point, int button) override;
+  // The button leaves its pressed state without a click.
+  QLResultEnum OnCaptureCancelled(MouseCapture& capture) override;
   QLResultEnum OnWidgetMouseDown(const math::Point3& point, int button) override;
   void GetCaptureInfo(const math::Point3& point, MouseCapture& capture) override;
 

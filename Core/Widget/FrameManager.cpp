@@ -230,6 +230,16 @@ QLResultEnum FrameManager::OnMouseWheel(const input::Point& point, std::int16_t 
   return Route(MouseEvent::kWheel, point, delta);
 }
 
+QLResultEnum FrameManager::OnMouseCancel() {
+  Widget* captured = capture_.widget;
+  if (!captured) return QL_OK;
+  WidgetListener* listener = captured->GetListener();
+  const QLResultEnum result = listener ? listener->OnCaptureCancelled(capture_) : QL_OK;
+  // A listener that kept the capture would go on taking every mouse event.
+  if (capture_.widget == captured) ReleaseCapture();
+  return result;
+}
+
 QLResultEnum FrameManager::RepeatMouseMove() { return OnMouseMove(input::Point(lastPoint_)); }
 
 QLResultEnum FrameManager::Route(MouseEvent event, const input::Point& point, int argument) {

@@ -64,6 +64,9 @@ class FrameManager : public base::Task, public base::DeferredDeleteManager {
   QLResultEnum OnMouseMove(const input::Point& point);
   QLResultEnum OnMouseDrag(const input::Point& point);
   QLResultEnum OnMouseWheel(const input::Point& point, std::int16_t delta);
+  // The buttons went up unseen: the capture ends without a release, so that
+  // nothing pressed is clicked.
+  QLResultEnum OnMouseCancel();
   // A move to where the pointer last was, so that the hover follows a change
   // under it.
   QLResultEnum RepeatMouseMove();

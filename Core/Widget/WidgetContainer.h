@@ -1,6 +1,7 @@
 #pragma once
 
-#include <vector>
+#include <list>
+#include <unordered_map>
 
 #include "Core/Base/Result.h"
 
@@ -8,9 +9,12 @@ namespace widget {
 
 class Widget;
 
-// A list of child widgets, owned only when removed with deletion.
+// A list of child widgets, owned only when removed with deletion. A child is
+// found and taken out in constant time wherever it is in the list.
 class WidgetContainer {
  public:
+  using Widgets = std::list<Widget*>;
+
   WidgetContainer() = default;
   virtual ~WidgetContainer() = default;
   WidgetContainer(const WidgetContainer&) = delete;
@@ -21,7 +25,7 @@ class WidgetContainer {
   // recursive each child empties its own list first.
   virtual QLResultEnum RemoveAll(bool deleteChildren, bool recursive);
 
-  const std::vector<Widget*>& GetWidgets() const { return widgets_; }
+  const Widgets& GetWidgets() const { return widgets_; }
   bool Contains(const Widget* widget) const;
 
  protected:
@@ -31,7 +35,8 @@ class WidgetContainer {
   virtual void Release(Widget*) {}
 
  private:
-  std::vector<Widget*> widgets_;
+  Widgets widgets_;
+  std::unordered_map<const Widget*, Widgets::iterator> places_;
 };
 
 }  // namespace widget

@@ -66,10 +66,7 @@ QLResultEnum WidgetHitTestListener::OnWidgetMouseDrag(const math::Point3&) { ret
 QLResultEnum WidgetHitTestListener::OnWidgetMouseWheel(const math::Point3&, std::int16_t) { return QL_OK; }
 
 void WidgetHitTestListener::GetCaptureInfo(const math::Point3& point, MouseCapture& capture) {
-  capture.widget = widget_;
-  capture.layer = GetDispatchingLayer();
-  capture.grabPoint = point;
-  capture.relativeToParent = true;
+  capture.Set(widget_, GetDispatchingLayer(), point, true);
 }
 
 }  // namespace widget

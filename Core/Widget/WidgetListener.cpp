@@ -7,6 +7,21 @@
 
 namespace widget {
 
+namespace {
+
+QLResultEnum EndCapture(MouseCapture& capture) {
+  Widget* widget = capture.widget;
+  if (!widget) return QL_OK;
+  widget->SetCaptured(false);
+  capture.widget = nullptr;
+  capture.layer = nullptr;
+  Frame* frame = widget->GetFrame();
+  FrameManager* manager = frame ? frame->GetManager() : nullptr;
+  return manager ? manager->RepeatMouseMove() : QL_OK;
+}
+
+}  // namespace
+
 QLResultEnum WidgetListener::OnUpdate(float) { return QL_OK; }
 QLResultEnum WidgetListener::OnDrawBefore(render::Graphics*, layer::Layer*) { return QL_OK; }
 QLResultEnum WidgetListener::OnDrawAfter(render::Graphics*, layer::Layer*) { return QL_OK; }
@@ -25,15 +40,10 @@ QLResultEnum WidgetListener::OnCapturedMouseDoubleClick(MouseCapture&, const mat
 QLResultEnum WidgetListener::OnCapturedMouseWheel(MouseCapture&, const math::Point3&, std::int16_t) { return QL_OK; }
 
 QLResultEnum WidgetListener::OnCapturedMouseUp(MouseCapture& capture, const math::Point3&, int) {
-  Widget* widget = capture.widget;
-  if (!widget) return QL_OK;
-  widget->SetCaptured(false);
-  capture.widget = nullptr;
-  capture.layer = nullptr;
-  Frame* frame = widget->GetFrame();
-  FrameManager* manager = frame ? frame->GetManager() : nullptr;
-  return manager ? manager->RepeatMouseMove() : QL_OK;
+  return EndCapture(capture);
 }
+
+QLResultEnum WidgetListener::OnCaptureCancelled(MouseCapture& capture) { return EndCapture(capture); }
 
 QLResultEnum WidgetListener::OnCapturedMouseMove(MouseCapture& capture, const math::Point3& point) {
   Widget* widget = capture.widget;

@@ -45,6 +45,10 @@ class WidgetListener {
   virtual QLResultEnum OnCapturedMouseMove(MouseCapture& capture, const math::Point3& point);
   virtual QLResultEnum OnCapturedMouseDrag(MouseCapture& capture, const math::Point3& point);
   virtual QLResultEnum OnCapturedMouseWheel(MouseCapture& capture, const math::Point3& point, std::int16_t delta);
+  // The press ended without a release the program saw, as when the window
+  // loses the focus: the capture ends as on a release, but nothing may act
+  // as if the press were completed.
+  virtual QLResultEnum OnCaptureCancelled(MouseCapture& capture);
 };
 
 }  // namespace widget

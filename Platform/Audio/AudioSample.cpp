@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Audio/AudioState.h"
+#include "Platform/Audio/SampleFormat.h"
 
 namespace platform {
 namespace {
@@ -30,7 +31,10 @@ int TakeMixerChannel() {
 
 AudioSample AudioSampleLoad(const void* data, std::size_t size, int maxChannels) {
   State& state = GetState();
-  if (!state.open || !data || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<int>::max())) return 0;
+  if (!state.open || size > static_cast<std::size_t>(std::numeric_limits<int>::max()) ||
+      !IsPlayableSampleData(data, size)) {
+    return 0;
+  }
   SDL_RWops* source = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!source) return 0;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);

@@ -1,6 +1,7 @@
 #include "Framework/GameApplication.h"
 #include "Framework/GameWindow.h"
 
+#include <SDL_video.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,17 +15,23 @@
 #include "Core/Base/DelegateBindings.h"
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "Core/Base/TextConversion.h"
 #include "Core/Base/ImageInfo.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/PsdFolder.h"
 #include "Core/File/TextFile.h"
 #include "Core/Layer/ImageLayer.h"
 #include "Core/Layer/Layer.h"
+#include "Core/Layer/RectHitLayer.h"
+#include "Core/Purchase/PurchaseSystem.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Widget/BaseBoard.h"
+#include "Core/Widget/Button.h"
+#include "Core/Widget/ButtonMediator.h"
+#include "Core/Widget/FrameManager.h"
 #include "Platform/GraphicsDevice.h"
 #include "Platform/Monitors.h"
 #include "Platform/Session.h"
@@ -32,6 +39,7 @@
 #include "tests/Framework/TestGame.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
+#include "tests/Support/SyntheticEvents.h"
 #include "tests/Support/TempFolder.h"
 
 namespace {
@@ -66,6 +74,47 @@ class PaintedBoard : public widget::BaseBoard {
   }
 
   float size_;
+};
+
+// A main frame with one 30 x 30 button at design (10, 20) that counts its
+// clicks.
+class ButtonBoard : public widget::BaseBoard, public widget::ButtonListener {
+ public:
+  ButtonBoard() {
+    auto* rect = new layer::RectHitLayer;
+    rect->SetRect(0, 0, 30, 30);
+    rect->SetPosition(10, 20, 0);
+    button.SetLayer(rect, true, false);
+    auto* mediator = new widget::ButtonMediator;
+    mediator->Attach(&button, true);
+    rect->SetListener(mediator);
+    button.SetButtonListener(this);
+    AddChild(&button);
+  }
+  ~ButtonBoard() override { RemoveChild(&button); }
+
+  QLResultEnum OnButtonClick(widget::Button*) override {
+    ++clicks;
+    return QL_OK;
+  }
+
+  widget::Button button;
+  int clicks = 0;
+};
+
+// Keeps every broadcast purchase outcome while it lives.
+class PurchaseResults {
+ public:
+  explicit PurchaseResults(std::vector<TPurchaseResult>& heard) : heard_(heard) {
+    purchase::PurchaseResultDelegate(this).Reset(
+        new base::MemberDelegate1<PurchaseResults, TPurchaseResult&, void>(this, &PurchaseResults::Hear));
+  }
+  ~PurchaseResults() { purchase::PurchaseResultDelegate(this) = {}; }
+
+ private:
+  void Hear(TPurchaseResult& result) { heard_.push_back(result); }
+
+  std::vector<TPurchaseResult>& heard_;
 };
 
 class GameApplicationTest : public ::testing::Test {
@@ -105,6 +154,12 @@ class GameApplicationTest : public ::testing::Test {
       return framework::GameApplication::Instance()->SetMainFrame(new PaintedBoard(size));
     };
     return Start({u"--data_path", dataFolder_.Wide("")});
+  }
+
+  // Passes of the main loop, as Run makes them: each hands the window one
+  // message and draws a frame.
+  static void RunPasses(TestGame& game, int passes = 16) {
+    for (int i = 0; i < passes; ++i) ASSERT_EQ(static_cast<base::Task&>(game).Update(0.01f), QL_OK);
   }
 
   static std::uint32_t Pixel(TestGame& game, int x, int y) {
@@ -151,6 +206,17 @@ TEST_F(GameApplicationTest, TheDataPathBecomesTheCurrentFolderAndTheLogGoesToThe
   EXPECT_TRUE(std::filesystem::exists(userFolder_.Path() / "Maker/Product/log.html"));
   EXPECT_NE(game.GetWindow(), nullptr);
   EXPECT_NE(game.GetFrameManager(), nullptr);
+}
+
+// The log file opens after the data root is chosen; what went wrong with the
+// root is still written there.
+TEST_F(GameApplicationTest, ADataPathThatCannotBeEnteredIsSaidInTheLogFile) {
+  const base::WString missing = dataFolder_.Wide("missing");
+  Start({u"--data_path", missing});
+  ASSERT_EQ(initResult_, QL_OK);
+  const std::string log = ReadFileToString(userFolder_.Wide("Maker/Product/log.html"));
+  EXPECT_NE(log.find(base::ToNarrow(missing, base::kEncodingUtf8) + "' cannot be made the current folder"),
+            std::string::npos);
 }
 
 TEST_F(GameApplicationTest, PackModeBuildsEveryMountedFolderAndEnds) {
@@ -268,6 +334,64 @@ TEST_F(GameApplicationTest, ASwitchOfScreenModeLogsItsStepsInOrderAndRebuildsThe
                      u"mWindow->SetWindowedSize()\n", u"mRender->SwitchScreenMode()\n",
                      u"SwitchWindowMode(true)\n"}));
   EXPECT_EQ(game.Tick(0.01f), QL_OK);
+}
+
+// The store answers on its own turn in the main loop; without that turn a
+// product would stay busy forever.
+TEST_F(GameApplicationTest, APurchaseIsAnsweredWithinOnePassOfTheMainLoop) {
+  dataFolder_.WriteFile("kp/inapp.xml", R"(<xml><Product name="buy_50_cr" text="50" type="consumable"/></xml>)");
+  TestGame& game = Start({u"--data_path", dataFolder_.Wide("")});
+  ASSERT_EQ(initResult_, QL_OK);
+  RunPasses(game, 1);
+  purchase::PurchaseSystem* purchases = purchase::PurchaseSystem::Instance();
+  purchases->LoadCatalogue(u"kp/inapp.xml");
+  purchase::Product* product = purchases->FindProduct(u"buy_50_cr");
+  ASSERT_NE(product, nullptr);
+  std::vector<TPurchaseResult> heard;
+  PurchaseResults recorder(heard);
+
+  purchases->Buy(product, nullptr);
+  EXPECT_TRUE(product->busy);
+  EXPECT_TRUE(heard.empty());
+  RunPasses(game, 1);
+  EXPECT_FALSE(product->busy);
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0].product, product);
+  EXPECT_EQ(heard[0].result, purchase::kPurchaseFailed);
+}
+
+// The button-up of a button held while the window loses the focus goes to
+// another program: the press ends there, and nothing is clicked.
+TEST_F(GameApplicationTest, APressEndedByAFocusLossClicksNothing) {
+  TestGame::NextHooks().postInit = [] { return framework::GameApplication::Instance()->SetMainFrame(new ButtonBoard); };
+  TestGame& game = Start({u"--data_path", dataFolder_.Wide("")});
+  ASSERT_EQ(initResult_, QL_OK);
+  RunPasses(game);
+  auto& board = static_cast<ButtonBoard&>(*game.GetMainFrame());
+  const std::uint32_t window = game.GetWindow()->GetNativeWindow().GetId();
+  using testing_support::PostMouseButton;
+  // Windowed at 1:1, design x 0 is window x 171: (196, 35) is on the button.
+  testing_support::PostMouseMove(window, 196, 35);
+  PostMouseButton(window, 196, 35, true, true);
+  PostMouseButton(window, 196, 35, true, false);
+  RunPasses(game);
+  ASSERT_EQ(board.clicks, 1);
+
+  PostMouseButton(window, 196, 35, true, true);
+  RunPasses(game);
+  ASSERT_EQ(board.button.GetVisualState(), widget::kButtonPressed);
+  testing_support::PostWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
+  RunPasses(game);
+  EXPECT_EQ(board.clicks, 1);
+  EXPECT_EQ(game.GetFrameManager()->GetCapture().widget, nullptr);
+  EXPECT_EQ(board.button.GetVisualState(), widget::kButtonHover);
+
+  // Back in the window, a release whose press was cancelled clicks nothing
+  // either.
+  testing_support::PostWindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED);
+  PostMouseButton(window, 196, 35, true, false);
+  RunPasses(game);
+  EXPECT_EQ(board.clicks, 1);
 }
 
 }  // namespace

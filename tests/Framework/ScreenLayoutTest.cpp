@@ -125,7 +125,12 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{1280, 600, false, false, false, 1067, 600, -171, 1366, false, 1067.0f / 1366, 0.78125f,
                    {{-307.3439f, 0, 136.3439f, 768}, {1195, 0, 136.3439f, 768}}},
         LayoutCase{1024, 800, false, false, false, 1024, 768, 0, 1024, false, 1, 1,
-                   {{0, -16, 1024, 16}, {0, 768, 1024, 16}}}));
+                   {{0, -16, 1024, 16}, {0, 768, 1024, 16}}}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) {
+      const LayoutCase& c = info.param;
+      return "Monitor" + std::to_string(c.monitorWidth) + "x" + std::to_string(c.monitorHeight) +
+             (c.askWindowed ? "Windowed" : "FullScreen");
+    });
 
 TEST(ScreenLayoutTest, AWindowThatFitsIsCentredOnTheWorkArea) {
   const auto environment = Monitor(1920, 1080, 1040);

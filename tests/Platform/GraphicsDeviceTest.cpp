@@ -481,22 +481,4 @@ TEST_F(GraphicsDeviceTest, SimulatedLossResetsAndDrawsAgain) {
   EXPECT_EQ(device_->Present(), DeviceResult::kOk);
 }
 
-TEST_F(GraphicsDeviceTest, ReportsCapabilitiesUnlessOverridden) {
-  const DeviceCaps caps = device_->GetCaps();
-  EXPECT_GE(caps.maxTextureWidth, 2048);
-  EXPECT_EQ(caps.maxVertexIndex, 0xFFFFFFu);
-  EXPECT_EQ(caps.vertexShader, (ShaderModel{3, 0}));
-  EXPECT_EQ(caps.pixelShader, (ShaderModel{3, 0}));
-  EXPECT_TRUE(caps.scissorTest);
-
-  DeviceCaps weak = caps;
-  weak.pixelShader = {1, 4};
-  weak.scissorTest = false;
-  OverrideDeviceCaps(weak);
-  EXPECT_EQ(device_->GetCaps().pixelShader, (ShaderModel{1, 4}));
-  EXPECT_FALSE(device_->GetCaps().scissorTest);
-  OverrideDeviceCaps(std::nullopt);
-  EXPECT_TRUE(device_->GetCaps().scissorTest);
-}
-
 }  // namespace

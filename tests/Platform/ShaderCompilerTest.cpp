@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "Platform/GraphicsProgram.h"
@@ -160,5 +163,39 @@ TEST_F(ShaderCompilerTest, BadTextsFailWithAReason) {
     EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
   }
 }
+
+std::string ReadFixture(const std::string& name) {
+  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "Fixtures" / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct CrashCase {
+  const char* name;
+  const char* file;
+  const char* reason;
+};
+
+class CompilerCrashTextTest : public ShaderCompilerTest, public ::testing::WithParamInterface<CrashCase> {};
+
+// Texts on which the HLSL front end itself would crash are refused before it
+// sees them, whichever stage they are compiled for.
+TEST_P(CompilerCrashTextTest, IsRefusedWithAReason) {
+  const std::string text = ReadFixture(GetParam().file);
+  ASSERT_FALSE(text.empty());
+  for (const auto& [entry, profile] : {std::pair{"vertex_shader", "vs_1_1"}, std::pair{"pixel_shader", "ps_2_0"}}) {
+    SCOPED_TRACE(profile);
+    std::string errors;
+    EXPECT_FALSE(CompileShader(text, entry, profile, &errors, GetParam().file));
+    EXPECT_NE(errors.find(GetParam().reason), std::string::npos) << errors;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, CompilerCrashTextTest,
+    ::testing::Values(CrashCase{"OnlyIn", "only-in.hlsl", "line 1: 'in' is only valid on a parameter"},
+                      CrashCase{"SemicolonIn", "semicolon-in.hlsl", "line 1: 'in' is only valid on a parameter"},
+                      CrashCase{"SemicolonOut", "semicolon-out.hlsl", "line 1: 'out' is only valid on a parameter"},
+                      CrashCase{"MulOfFloat1AndMatrix", "mul-float1.hlsl", "line 1: 'float1' has a dimension of 1"}),
+    [](const ::testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdTestLoad.h"
@@ -58,7 +59,7 @@ std::vector<std::uint8_t> Document(const HeaderFields& fields, const std::vector
     bytes.insert(bytes.end(), planes.begin(), planes.end());
     return bytes;
   }
-  // Documents the header refuses need no image data.
+  // Documents refused before their image need no image data.
   const std::uint64_t imageSize =
       std::uint64_t{fields.channels} * fields.rows * fields.columns * (fields.depth == 16 ? 2 : 1);
   bytes.resize(bytes.size() + std::min<std::uint64_t>(imageSize, 1024), 0);
@@ -105,8 +106,9 @@ TEST(PsdHeader, RefusesBadHeadersWithTheirCodes) {
       {"no rows", {.rows = 0}, 0, psd::kPsdBadDimensions},
       {"30001 columns", {.columns = 30001}, 0, psd::kPsdBadDimensions},
       {"negative rows", {.rows = 0xFFFFFFFF}, 0, psd::kPsdBadDimensions},
-      {"beyond the pixel limit", {.rows = 30000, .columns = 30000}, 0, psd::kPsdBadDimensions},
-      {"composite planes beyond the limit", {.channels = 56, .rows = 4096, .columns = 4096}, 0, psd::kPsdBadDimensions},
+      // The largest headers pass; what they claim must then be in the file.
+      {"30000 x 30000 without its image", {.rows = 30000, .columns = 30000}, 0, psd::kPsdShortData},
+      {"56 planes without their image", {.channels = 56, .rows = 4096, .columns = 4096}, 0, psd::kPsdShortData},
   };
   for (const HeaderCase& c : cases) {
     std::vector<std::uint8_t> bytes = Document(c.fields, {}, {});
@@ -278,17 +280,34 @@ TEST(PsdThumbnail, GrayJpegThumbnailDecodesToOpaqueGray) {
   }
 }
 
-TEST(PsdThumbnail, RawThumbnailIsKeptUndecodedAndBrokenJpegFails) {
+TEST(PsdThumbnail, RawThumbnailIsKeptUndecoded) {
   const psd_test::Loaded raw = psd_test::LoadBytes(Document({}, {}, Thumbnail(0, {1, 2, 3})));
   ASSERT_EQ(raw.result, psd::kPsdOk);
   EXPECT_TRUE(raw.document->thumbnailPresent);
   EXPECT_TRUE(raw.document->thumbnailPixels.empty());
+}
 
+// Where the JPEG breaks decides: without a whole header there is no image
+// and the document fails; a scan that ends early is still the image, with
+// what is missing filled in.
+TEST(PsdThumbnail, ABrokenJpegFailsOnlyWhenItsHeaderIsBroken) {
   EXPECT_EQ(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, {0xFF, 0xD8, 0x00, 0x01}))).result,
             psd::kPsdBadThumbnail);
-  std::vector<std::uint8_t> cut = GrayJpeg(3, 2, 0x80);
-  cut.resize(cut.size() / 3);
-  EXPECT_LE(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, cut))).result, 0);
+  const std::vector<std::uint8_t> jpeg = GrayJpeg(3, 2, 0x80);
+  // The scan's header is the last marker; its data follows it.
+  const std::uint8_t kStartOfScan[] = {0xFF, 0xDA};
+  const auto scan = std::search(jpeg.begin(), jpeg.end(), std::begin(kStartOfScan), std::end(kStartOfScan));
+  ASSERT_NE(scan, jpeg.end());
+
+  const std::vector<std::uint8_t> header(jpeg.begin(), scan - 10);
+  EXPECT_EQ(psd_test::LoadBytes(Document({}, {}, Thumbnail(1, header))).result, psd::kPsdBadThumbnail);
+
+  const std::vector<std::uint8_t> shortScan(jpeg.begin(), jpeg.end() - 4);
+  const psd_test::Loaded loaded = psd_test::LoadBytes(Document({}, {}, Thumbnail(1, shortScan)));
+  ASSERT_EQ(loaded.result, psd::kPsdOk);
+  EXPECT_EQ(loaded.document->thumbnailWidth, 3u);
+  ASSERT_EQ(loaded.document->thumbnailPixels.size(), 6u);
+  for (std::uint32_t pixel : loaded.document->thumbnailPixels) EXPECT_EQ(pixel >> 24, 0xFFu);
 }
 
 TEST(PsdComposite, TransparencyIsThePlaneAfterTheColours) {

@@ -9,6 +9,7 @@
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdFixtures.h"
 #include "tests/Psd/PsdTestLoad.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_P(PsdFixture, DecodedLayersMatchTheReference) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PsdFixture, testing::ValuesIn(psd_test::kFixtureNames));
+INSTANTIATE_TEST_SUITE_P(Files, PsdFixture, testing::ValuesIn(psd_test::kFixtureNames), testing_support::ParamName());
 
 TEST(PsdFixtureGroups, FolderEnclosesItsLayers) {
   psd::PsdDocument* loaded = nullptr;

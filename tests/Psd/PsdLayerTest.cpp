@@ -66,15 +66,16 @@ TEST(PsdLayer, NamesOfEveryPaddingAreRead) {
   }
 }
 
-TEST(PsdLayer, PascalNamesAreLatin1AndUnicodeNamesWin) {
-  PsdWriterLayer latin = Layer("caf\xE9");
+TEST(PsdLayer, PascalNamesAreMacRomanAndUnicodeNamesWin) {
+  // Mac Roman: 0x8E e acute, 0x8A a diaeresis, 0xA5 bullet, 0xDB euro, 0xF0 the Apple logo.
+  PsdWriterLayer macRoman = Layer("caf\x8E \x8A\xA5\xDB\xF0");
   PsdWriterLayer unicode = Layer("ascii");
   unicode.unicodeName = u"\u00C9t\u00E9 \U0001F600";
   PsdWriterLayer broken = Layer("x");
   broken.unicodeName = std::u16string(1, char16_t{0xD800}) + u"a";
-  const psd_test::Loaded loaded = LoadLayers({latin, unicode, broken});
+  const psd_test::Loaded loaded = LoadLayers({macRoman, unicode, broken});
   ASSERT_EQ(loaded.result, psd::kPsdOk);
-  EXPECT_EQ(loaded.document->layers[0].name, "caf\xC3\xA9");
+  EXPECT_EQ(loaded.document->layers[0].name, "caf\u00E9 \u00E4\u2022\u20AC\uF8FF");
   EXPECT_EQ(loaded.document->layers[1].name, "\xC3\x89t\xC3\xA9 \xF0\x9F\x98\x80");
   EXPECT_EQ(loaded.document->layers[1].unicodeName, unicode.unicodeName);
   EXPECT_EQ(loaded.document->layers[2].name, "\xEF\xBF\xBD" "a");

@@ -1,5 +1,7 @@
 #include "tests/Support/PsdWriter.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -81,36 +83,90 @@ constexpr int kChannelShifts[4] = {24, 16, 8, 0};
 constexpr std::int16_t kChannelIds[4] = {-1, 0, 1, 2};
 
 std::vector<std::uint8_t> ChannelPlane(const PsdWriterLayer& layer, int channel) {
-  std::vector<std::uint8_t> plane(static_cast<std::size_t>(layer.width) * layer.height, 0);
+  const std::size_t size = static_cast<std::size_t>(layer.width) * layer.height;
+  if (layer.pixels.empty()) {
+    return std::vector<std::uint8_t>(size, static_cast<std::uint8_t>(layer.fill >> kChannelShifts[channel]));
+  }
+  std::vector<std::uint8_t> plane(size, 0);
   for (std::size_t i = 0; i < plane.size() && i < layer.pixels.size(); ++i) {
     plane[i] = static_cast<std::uint8_t>(layer.pixels[i] >> kChannelShifts[channel]);
   }
   return plane;
 }
 
-// PackBits with literal runs only: simple, and every decoder must read it.
-std::vector<std::uint8_t> PackRows(const std::vector<std::uint8_t>& plane, std::int32_t width, std::int32_t height) {
+// Repeats of two or more equal bytes, literal runs between them.
+void PackRow(const std::uint8_t* row, std::size_t size, std::vector<std::uint8_t>& out) {
+  constexpr std::size_t kMaxRun = 128;
+  std::size_t i = 0;
+  while (i < size) {
+    std::size_t run = 1;
+    while (i + run < size && run < kMaxRun && row[i + run] == row[i]) {
+      ++run;
+    }
+    if (run >= 2) {
+      PutU8(out, static_cast<std::uint32_t>(257 - run));
+      PutU8(out, row[i]);
+      i += run;
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < size && i - start < kMaxRun && !(i + 1 < size && row[i] == row[i + 1])) {
+      ++i;
+    }
+    PutU8(out, static_cast<std::uint32_t>(i - start - 1));
+    out.insert(out.end(), row + start, row + i);
+  }
+}
+
+// The row byte counts of every row of the planes, then the packed rows. A
+// row like the one before it reuses its packing, which keeps large
+// documents of plain colours quick to write.
+std::vector<std::uint8_t> PackPlanes(const std::vector<std::uint8_t>& planes, std::size_t rowBytes) {
   std::vector<std::uint8_t> counts;
   std::vector<std::uint8_t> rows;
-  for (std::int32_t y = 0; y < height; ++y) {
-    std::vector<std::uint8_t> row;
-    for (std::int32_t x = 0; x < width; x += 128) {
-      const std::int32_t run = std::min(128, width - x);
-      PutU8(row, run - 1);
-      row.insert(row.end(), plane.begin() + y * width + x, plane.begin() + y * width + x + run);
+  std::vector<std::uint8_t> packed;
+  for (std::size_t start = 0; start < planes.size(); start += rowBytes) {
+    const std::uint8_t* row = planes.data() + start;
+    if (start == 0 || std::memcmp(row, row - rowBytes, rowBytes) != 0) {
+      packed.clear();
+      PackRow(row, rowBytes, packed);
     }
-    PutU16(counts, static_cast<std::uint32_t>(row.size()));
-    rows.insert(rows.end(), row.begin(), row.end());
+    rows.insert(rows.end(), packed.begin(), packed.end());
+    PutU16(counts, static_cast<std::uint32_t>(packed.size()));
   }
   counts.insert(counts.end(), rows.begin(), rows.end());
   return counts;
 }
 
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& planes) {
+  uLongf size = compressBound(static_cast<uLong>(planes.size()));
+  std::vector<std::uint8_t> out(size);
+  compress(out.data(), &size, planes.data(), static_cast<uLong>(planes.size()));
+  out.resize(size);
+  return out;
+}
+
+// Planes of rows of rowBytes in the given compression, without its code.
+std::vector<std::uint8_t> StorePlanes(const std::vector<std::uint8_t>& planes, std::size_t rowBytes,
+                                      std::uint16_t compression) {
+  switch (compression) {
+    case 1:
+      return PackPlanes(planes, rowBytes);
+    case 2:
+      return Deflate(planes);
+    default:
+      return planes;
+  }
+}
+
 std::vector<std::uint8_t> ChannelData(const PsdWriterLayer& layer, int channel) {
+  if (!layer.storedChannel.empty()) {
+    return layer.storedChannel;
+  }
   std::vector<std::uint8_t> data;
   PutU16(data, layer.compression);
-  const std::vector<std::uint8_t> plane = ChannelPlane(layer, channel);
-  const std::vector<std::uint8_t> stored = layer.compression == 1 ? PackRows(plane, layer.width, layer.height) : plane;
+  const std::vector<std::uint8_t> stored =
+      StorePlanes(ChannelPlane(layer, channel), static_cast<std::size_t>(layer.width), layer.compression);
   data.insert(data.end(), stored.begin(), stored.end());
   return data;
 }
@@ -154,10 +210,14 @@ void PutLayerRecord(std::vector<std::uint8_t>& out, const PsdWriterLayer& layer,
   PutU32(out, static_cast<std::uint32_t>(layer.left));
   PutU32(out, static_cast<std::uint32_t>(layer.top + layer.height));
   PutU32(out, static_cast<std::uint32_t>(layer.left + layer.width));
-  PutU16(out, 4);
+  PutU16(out, static_cast<std::uint32_t>(4 + layer.emptyChannels.size()));
   for (int c = 0; c < 4; ++c) {
     PutU16(out, static_cast<std::uint16_t>(kChannelIds[c]));
     PutU32(out, static_cast<std::uint32_t>(channels[c].size()));
+  }
+  for (std::int16_t id : layer.emptyChannels) {
+    PutU16(out, static_cast<std::uint16_t>(id));
+    PutU32(out, 2);
   }
   PutBytes(out, "8BIMnorm");
   PutU8(out, layer.opacity);
@@ -207,6 +267,9 @@ std::vector<std::uint8_t> PsdWriter::Write() const {
       channels.push_back(ChannelData(layer, c));
       channelData.insert(channelData.end(), channels.back().begin(), channels.back().end());
     }
+    for (std::size_t i = 0; i < layer.emptyChannels.size(); ++i) {
+      PutU16(channelData, 0);
+    }
     PutLayerRecord(records, layer, channels);
   }
   records.insert(records.end(), channelData.begin(), channelData.end());
@@ -220,8 +283,10 @@ std::vector<std::uint8_t> PsdWriter::Write() const {
   PutU32(out, static_cast<std::uint32_t>(layerInfo.size()));
   out.insert(out.end(), layerInfo.begin(), layerInfo.end());
 
-  PutU16(out, 0);  // raw composite
-  out.resize(out.size() + static_cast<std::size_t>(width_) * height_ * 3, 0xFF);
+  PutU16(out, compositeCompression_);
+  const std::vector<std::uint8_t> white(static_cast<std::size_t>(width_) * height_ * 3, 0xFF);
+  const std::vector<std::uint8_t> composite = StorePlanes(white, static_cast<std::size_t>(width_), compositeCompression_);
+  out.insert(out.end(), composite.begin(), composite.end());
   return out;
 }
 

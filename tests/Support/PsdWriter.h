@@ -35,12 +35,18 @@ struct PsdWriterLayer {
   std::u16string unicodeName;    // written as a 'luni' block when not empty
   std::int32_t top = 0, left = 0, width = 0, height = 0;
   std::uint8_t opacity = 255;
-  std::vector<std::uint32_t> pixels;  // width x height, 0xAARRGGBB; empty: all zero
-  std::uint16_t compression = 0;      // 0 raw, 1 PackBits (literal runs)
+  std::vector<std::uint32_t> pixels;  // width x height, 0xAARRGGBB; empty: every pixel is fill
+  std::uint32_t fill = 0;
+  std::uint16_t compression = 0;      // 0 raw, 1 PackBits, 2 ZIP
   std::int32_t sectionType = -1;      // the 'lsct' type; -1 writes no divider
   std::vector<std::uint8_t> maskData;  // the layer mask block after its size
   std::uint32_t blendingRangesLength = 40;  // 0 or 8 + 8 per channel range
   std::vector<std::uint8_t> extraBlocks;    // tagged blocks appended as given
+  // When not empty, what every one of the four channels stores (its
+  // compression code first) in place of the pixels.
+  std::vector<std::uint8_t> storedChannel;
+  // Channels of a raw compression code and no data, listed after the four.
+  std::vector<std::int16_t> emptyChannels;
 };
 
 // Writes a layered 8-bit RGB document: header, empty colour mode data, no
@@ -55,6 +61,8 @@ class PsdWriter {
   // children, as writers store them.
   void BeginGroup();
   void EndGroup(const std::string& name);
+  // 0 raw (the default), 1 PackBits or 2 ZIP for the composite.
+  void SetCompositeCompression(std::uint16_t compression) { compositeCompression_ = compression; }
 
   std::vector<std::uint8_t> Write() const;
 
@@ -62,6 +70,7 @@ class PsdWriter {
   std::int32_t width_;
   std::int32_t height_;
   std::vector<PsdWriterLayer> layers_;
+  std::uint16_t compositeCompression_ = 0;
 };
 
 }  // namespace testing_support

@@ -178,7 +178,7 @@ void WindowWin32::UpdateActivity() {
   }
   OnDeactivate();
   // A button held while the focus went away would otherwise never come up.
-  input_->ReleaseButtons();
+  input_->CancelButtons();
 }
 
 }  // namespace app

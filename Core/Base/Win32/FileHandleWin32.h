@@ -10,6 +10,13 @@ namespace file {
 
 // Access codes: 0 read, 1 write, 2 both, anything else neither.
 // Creation codes: 0 create or truncate, 1 create new only, 2 open existing.
+// They number the platform's kinds.
+inline constexpr int kReadAccess = static_cast<int>(platform::FileAccess::kRead);
+inline constexpr int kWriteAccess = static_cast<int>(platform::FileAccess::kWrite);
+inline constexpr int kCreateAlways = static_cast<int>(platform::FileCreation::kCreateAlways);
+inline constexpr int kCreateNew = static_cast<int>(platform::FileCreation::kCreateNew);
+inline constexpr int kOpenExisting = static_cast<int>(platform::FileCreation::kOpenExisting);
+
 class FileHandleWin32 {
  public:
   virtual ~FileHandleWin32() = default;

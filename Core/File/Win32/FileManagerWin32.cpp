@@ -12,9 +12,6 @@ namespace file {
 
 namespace {
 
-constexpr int kReadAccess = 0;
-constexpr int kOpenExisting = 2;
-
 QLResultEnum ResultOf(bool ok) { return ok ? QL_OK : QL_FAIL; }
 
 }  // namespace

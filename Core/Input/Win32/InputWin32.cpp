@@ -98,12 +98,10 @@ void InputWin32::MouseLeave(Point window) {
   listener_.OnMouseLeave(lastPoint_);
 }
 
-void InputWin32::ReleaseButtons() {
-  for (std::size_t button = 0; button < buttons_.size(); ++button) {
-    if (buttons_[button] == ButtonState::Up) continue;
-    buttons_[button] = ButtonState::Up;
-    listener_.OnMouseUp(lastPoint_, static_cast<int>(button));
-  }
+void InputWin32::CancelButtons() {
+  if (std::ranges::all_of(buttons_, [](ButtonState state) { return state == ButtonState::Up; })) return;
+  buttons_.fill(ButtonState::Up);
+  listener_.OnMouseCancel(lastPoint_);
 }
 
 }  // namespace input

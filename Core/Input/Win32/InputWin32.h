@@ -40,8 +40,9 @@ class InputWin32 {
   void MouseLeave(Point window);
 
   // For the window losing focus: the button-up messages then go elsewhere, and
-  // a button left down would turn every later move into a drag.
-  void ReleaseButtons();
+  // a button left down would turn every later move into a drag. The listener
+  // hears a cancel, not a button-up: nothing pressed is clicked.
+  void CancelButtons();
 
  private:
   enum class ButtonState { Up, Down, DoubleClicked };

@@ -1,5 +1,7 @@
 #include "Core/Render/DX9/TextureDX9.h"
 
+#include <algorithm>
+
 #include "Core/Base/LogMessage.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/ImageData.h"
@@ -93,6 +95,13 @@ QLResultEnum TextureDX9::CreateDynamic(int width, int height) {
                 ? device->CreateTexture(width, height, 1, platform::TextureFormat::kArgb8)
                 : nullptr;
   return device_ ? QL_OK : QL_FAIL;
+}
+
+int TextureDX9::GetMaxSide() const {
+  const platform::GraphicsDevice* device = Device();
+  if (!device) return 0;
+  const platform::DeviceCaps caps = device->GetCaps();
+  return std::min(caps.maxTextureWidth, caps.maxTextureHeight);
 }
 
 bool TextureDX9::HitTest(int x, int y) const {

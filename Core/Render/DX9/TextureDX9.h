@@ -30,6 +30,9 @@ class TextureDX9 : public Texture {
   QLResultEnum CreateRenderTarget(int width, int height);
   QLResultEnum CreateDynamic(int width, int height);
 
+  // The longest side the device takes; 0 without a device.
+  int GetMaxSide() const;
+
   // True on a pixel whose alpha the image's decoder counted as opaque.
   bool HitTest(int x, int y) const;
 

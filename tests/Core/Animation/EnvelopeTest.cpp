@@ -127,11 +127,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    10}),
     CaseName);
 
+// A time that is no number, or endless, still ends the curve's search. It
+// gives a value of the curve where the behaviour stays within the keys, and
+// an endless one where every repeat adds the keys' rise.
 TEST(EnvelopeNanTest, NonFiniteTimesEnd) {
   const Envelope envelope{kBehaviourOscillate, kBehaviourOffsetRepeat, kSmooth};
-  EvaluateEnvelope(envelope, std::nanf(""));
-  EvaluateEnvelope(envelope, INFINITY);
-  EvaluateEnvelope(envelope, -INFINITY);
+  for (const float time : {std::nanf(""), -INFINITY}) {
+    const float value = EvaluateEnvelope(envelope, time);
+    EXPECT_GE(value, 0.0f) << time;
+    EXPECT_LE(value, 10.0f) << time;
+  }
+  EXPECT_EQ(EvaluateEnvelope(envelope, INFINITY), INFINITY);
 }
 
 }  // namespace

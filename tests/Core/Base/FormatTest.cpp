@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -64,6 +65,30 @@ Outcome<Char> FormatRow(const Row& row) {
 
 class FormatRows : public testing::TestWithParam<Row> {};
 
+// The format with its marks spelled out, then the row's place in its table,
+// which keeps formats that read alike apart: "[%-5d]" is Minus5d_1.
+std::string FormatCaseName(const testing::TestParamInfo<Row>& info) {
+  static const std::map<char, std::string> kMarks = {{'%', ""},       {'.', "Dot"},   {'-', "Minus"},
+                                                     {'+', "Plus"},   {'#', "Hash"},  {'=', "Centre"},
+                                                     {' ', "Space"},  {'*', "Star"}};
+  std::string name;
+  for (const char c : std::string_view(info.param.format)) {
+    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    const auto mark = kMarks.find(c);
+    if (letterOrDigit) {
+      name += c;
+    } else if (mark != kMarks.end()) {
+      name += mark->second;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  // "%%" and the like are marks only.
+  if (name.empty()) name = "Marks";
+  if (name.back() != '_') name += '_';
+  return name + std::to_string(info.index);
+}
+
 TEST_P(FormatRows, NarrowAndWideGiveTheExpectedText) {
   const Row& row = GetParam();
   const Outcome narrow = FormatRow<char>(row);
@@ -110,7 +135,7 @@ const std::vector<Row> kIntegers = {
     {"%4000000000d", {1}, std::string(1023, ' ') + "1"},
     {"%4294967297d", {1}, std::string(1023, ' ') + "1"},
 };
-INSTANTIATE_TEST_SUITE_P(Integers, FormatRows, testing::ValuesIn(kIntegers));
+INSTANTIATE_TEST_SUITE_P(Integers, FormatRows, testing::ValuesIn(kIntegers), FormatCaseName);
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -160,7 +185,7 @@ const std::vector<Row> kFloats = {
     {"% e", {kInf}, "+Inf"},
     {"%g", {-kInf}, "-Inf"},
 };
-INSTANTIATE_TEST_SUITE_P(Floats, FormatRows, testing::ValuesIn(kFloats));
+INSTANTIATE_TEST_SUITE_P(Floats, FormatRows, testing::ValuesIn(kFloats), FormatCaseName);
 
 // The argument's type decides how it is shown, whatever the letter says.
 const std::vector<Row> kTypeRules = {
@@ -175,7 +200,7 @@ const std::vector<Row> kTypeRules = {
     {"[%.1s]", {"abc"}, "[abc]"},
     {"[%3s]", {nullptr}, "[   ]"},
 };
-INSTANTIATE_TEST_SUITE_P(TypeRules, FormatRows, testing::ValuesIn(kTypeRules));
+INSTANTIATE_TEST_SUITE_P(TypeRules, FormatRows, testing::ValuesIn(kTypeRules), FormatCaseName);
 
 // Broken directives show their breaking character and leave the argument unused.
 const std::vector<Row> kDirectives = {
@@ -199,7 +224,7 @@ const std::vector<Row> kDirectives = {
     {"%d and %d", {}, " and %d"},
     {"%d", {1, 2}, "1"},
 };
-INSTANTIATE_TEST_SUITE_P(Directives, FormatRows, testing::ValuesIn(kDirectives));
+INSTANTIATE_TEST_SUITE_P(Directives, FormatRows, testing::ValuesIn(kDirectives), FormatCaseName);
 
 TEST(WideFormat, NonAsciiUnitsAreTextAndBreakDirectives) {
   WideFormat format(base::WString(u"\u00e9 %\u0164d %d"));

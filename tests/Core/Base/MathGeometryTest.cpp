@@ -6,6 +6,7 @@
 #include "Core/Base/MathAABB.h"
 #include "Core/Base/MathPoint3.h"
 #include "Core/Base/MathPoint4.h"
+#include "Core/Base/MathRect.h"
 
 namespace {
 
@@ -100,6 +101,23 @@ TEST(MathAABBTest, ExtendingByAnEmptyBoxChangesNothing) {
   AABB box{{0, 0, 0}, {1, 1, 1}};
   box.Extend(AABB{{kInfinity, kInfinity, kInfinity}, {-kInfinity, -kInfinity, -kInfinity}});
   ExpectBox(box, {{0, 0, 0}, {1, 1, 1}});
+}
+
+void ExpectRect(const math::Rect& actual, const math::Rect& expected) {
+  EXPECT_FLOAT_EQ(actual.x, expected.x);
+  EXPECT_FLOAT_EQ(actual.y, expected.y);
+  EXPECT_FLOAT_EQ(actual.width, expected.width);
+  EXPECT_FLOAT_EQ(actual.height, expected.height);
+}
+
+// Apart, overlapping and one inside the other, either way round.
+TEST(MathRectTest, TheUnionIsTheSmallestRectangleHoldingBoth) {
+  const math::Rect a{0, 0, 10, 5};
+  ExpectRect(math::Rect::Union(a, {20, -5, 2, 2}), {0, -5, 22, 10});
+  ExpectRect(math::Rect::Union({20, -5, 2, 2}, a), {0, -5, 22, 10});
+  ExpectRect(math::Rect::Union(a, {5, 2, 10, 10}), {0, 0, 15, 12});
+  ExpectRect(math::Rect::Union(a, {1, 1, 2, 2}), a);
+  ExpectRect(math::Rect::Union(a, a), a);
 }
 
 }  // namespace

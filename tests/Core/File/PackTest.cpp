@@ -121,6 +121,44 @@ TEST_F(PackTest, AMountedPackAnswersForItsPrefix) {
   EXPECT_EQ(std::unique_ptr<base::Stream>(made)->GetSize(), 2u);
 }
 
+// Files larger than what a packed stream buffers, read the way parsers and
+// streamed music read them.
+TEST_F(PackTest, ALargePackedFileReadsBackWholeInSmallPiecesAndSeeks) {
+  std::string music(300000, '\0');
+  for (std::size_t i = 0; i < music.size(); ++i) music[i] = static_cast<char>(i * 7 + i / 251);
+  root_.WriteFile("kp/music.ogg", music);
+  ASSERT_EQ(BuildPack(u"kp", u"data.dat"), QL_OK);
+  std::filesystem::remove_all(root_.Path() / "kp");
+  file::FileManager& files = Mounted(root_.ReadFile("data.dat"));
+  std::unique_ptr<file::FileInfo> info(files.Open(u"kp/music.ogg", nullptr, 0, nullptr));
+  ASSERT_NE(info, nullptr);
+  std::unique_ptr<base::Stream> stream(info->OpenStream());
+  ASSERT_NE(stream, nullptr);
+
+  std::string read;
+  char chunk[1000];
+  for (std::uint32_t size = 1, got; (got = stream->Read(chunk, size)) > 0; size = size % 997 + 13)
+    read.append(chunk, got);
+  EXPECT_TRUE(read == music) << "read " << read.size() << " of " << music.size() << " bytes";
+
+  stream->Seek(-5, base::kSeekEnd);
+  ASSERT_EQ(stream->Read(chunk, 10), 5u);
+  EXPECT_EQ(std::string(chunk, 5), music.substr(music.size() - 5));
+  stream->Seek(70000, base::kSeekBegin);
+  ASSERT_EQ(stream->Read(chunk, 3), 3u);
+  EXPECT_EQ(std::string(chunk, 3), music.substr(70000, 3));
+
+  base::WString remainder;
+  file::Archiver* pack = files.RouteToPack(u"kp/music.ogg", remainder);
+  std::unique_ptr<base::StreamCreator> creator(pack->CreateStreamCreator(remainder));
+  base::Stream* made = nullptr;
+  ASSERT_EQ(creator->Create(made), QL_OK);
+  const std::unique_ptr<base::Stream> created(made);
+  std::string whole(music.size(), '\0');
+  ASSERT_EQ(created->Read(whole.data(), static_cast<std::uint32_t>(whole.size())), music.size());
+  EXPECT_TRUE(whole == music);
+}
+
 struct CorruptCase {
   const char* what;
   std::string bytes;

@@ -66,7 +66,7 @@ TEST(GameControlTest, ReplacingAStateImageDeletesTheOldOne) {
 TEST(GameControlTest, LoadingWithoutAFolderFailsAndMakesNothing) {
   gui::GameControlHelper helper;
   layer::ImageLayer* made = nullptr;
-  base::ImageRect rect{1, 2, 3, 4};
+  math::Rect rect{1, 2, 3, 4};
   EXPECT_NE(helper.LoadImageLayer(u"button", rect, made), QL_OK);
   EXPECT_EQ(made, nullptr);
   EXPECT_EQ(rect.x, 1.0f);

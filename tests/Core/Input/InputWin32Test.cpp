@@ -10,6 +10,7 @@
 #include "Core/Input/CoordConverter.h"
 #include "Core/Input/InputListener.h"
 #include "Platform/KeyboardState.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ class Recorder : public input::InputListener {
   QLResultEnum OnTouchMove(const input::Touch&) override { return Add("touch"); }
   QLResultEnum OnTouchEnd(const input::Touch&) override { return Add("touch"); }
   QLResultEnum OnTouchCancel(const input::Touch&) override { return Add("touch"); }
+  QLResultEnum OnMouseCancel(const Point& p) override { return Add("cancel" + At(p)); }
 
  private:
   static std::string Arg(int value) { return " " + std::to_string(value); }
@@ -116,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeyCodeTest,
                                            KeyRow{"Left", 37, 0, "keydown 276;keyup 276;"},
                                            KeyRow{"Delete", 46, 0, "keydown 127;keyup 127;"},
                                            KeyRow{"PrintScreen", 44, 0, "keydown 317;keyup 317;"},
-                                           KeyRow{"UnnamedKey", 0xFF, 0, "keydown 0;keyup 0;"}));
+                                           KeyRow{"UnnamedKey", 0xFF, 0, "keydown 0;keyup 0;"}),
+                         testing_support::RowName());
 
 TEST_F(InputWin32Test, VirtualKeysOutOfRangeAreIgnored) {
   for (int virtualKey : {-1, 256, INT_MIN, INT_MAX}) {
@@ -167,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Sequences, KeyStateTest,
                          ::testing::Values(StateRow{"HeldAcrossFrames", "111100", "PHHHRU"},
                                            StateRow{"ReleasedOnlyAfterHeld", "10", "PU"},
                                            StateRow{"PressedAgainRightAfterRelease", "1101", "PHRP"},
-                                           StateRow{"NeverDown", "00", "UU"}));
+                                           StateRow{"NeverDown", "00", "UU"}),
+                         testing_support::RowName());
 
 TEST_F(InputWin32Test, TapBetweenTwoUpdatesIsPressedThenUp) {
   Press(0x41);
@@ -205,27 +209,29 @@ TEST_F(InputWin32Test, MoveAfterADoubleClickWithTheButtonHeldIsNotADrag) {
   EXPECT_EQ(listener.log, "move@2,100;");
 }
 
-TEST_F(InputWin32Test, ReleaseButtonsEndsADragAtTheLastPointOnce) {
+// Both buttons held end in one cancel, with no button-up that could click.
+TEST_F(InputWin32Test, CancelButtonsEndsADragAtTheLastPointOnce) {
   input.MouseDown({0, 0}, 1);
+  input.MouseDown({0, 0}, 3);
   input.MouseMove({4, 5});
-  input.ReleaseButtons();
-  input.ReleaseButtons();
+  input.CancelButtons();
+  input.CancelButtons();
   input.MouseMove({6, 0});
-  EXPECT_EQ(listener.log, "down 1@0,100;drag@8,105;up 1@8,105;move@12,100;");
+  EXPECT_EQ(listener.log, "down 1@0,100;down 3@0,100;drag@8,105;cancel@8,105;move@12,100;");
 }
 
-TEST_F(InputWin32Test, ReleaseButtonsEndsADoubleClick) {
+TEST_F(InputWin32Test, CancelButtonsEndsADoubleClick) {
   input.MouseDoubleClick({1, 1}, 3);
   listener.log.clear();
-  input.ReleaseButtons();
-  EXPECT_EQ(listener.log, "up 3@2,101;");
+  input.CancelButtons();
+  EXPECT_EQ(listener.log, "cancel@2,101;");
 }
 
-TEST_F(InputWin32Test, ReleaseButtonsWithNothingDownReportsNothing) {
+TEST_F(InputWin32Test, CancelButtonsWithNothingDownReportsNothing) {
   input.MouseDown({0, 0}, 1);
   input.MouseUp({0, 0}, 1);
   listener.log.clear();
-  input.ReleaseButtons();
+  input.CancelButtons();
   EXPECT_EQ(listener.log, "");
 }
 
@@ -236,7 +242,7 @@ TEST_F(InputWin32Test, ButtonsOutOfRangeAreIgnored) {
     input.MouseUp({1, 1}, button);
   }
   input.MouseMove({0, 0});
-  input.ReleaseButtons();
+  input.CancelButtons();
   EXPECT_EQ(listener.log, "move@0,100;");
 }
 

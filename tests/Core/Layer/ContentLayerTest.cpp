@@ -187,7 +187,11 @@ TEST_F(ContentLayerTest, SnapToPixelPutsTheTextBoxOnWholePixels) {
 TEST_F(ContentLayerTest, ParticlesNeverHitAndWithoutEmitterDrawNothing) {
   layer::ParticlesLayer particles;
   EXPECT_FALSE(particles.HitTestPoint({0.0f, 0.0f, 0.0f}));
+  const std::uint32_t recorded = render.GetCommandBuffer().GetPosition();
+  const render::RenderState state = graphics->GetState();
   EXPECT_EQ(particles.Draw(graphics.get()), QL_OK);
+  EXPECT_EQ(render.GetCommandBuffer().GetPosition(), recorded);
+  EXPECT_EQ(graphics->GetState().blendMode, state.blendMode);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ class RecordingListener : public layer::HitTestListener {
   }
   QLResultEnum OnChildMouseDown(const math::Point3&, int) override { return Record("child down"); }
 
+  // Runs inside each handler call, before it is recorded.
+  std::function<void()> during;
   // What the next handler call leaves, unless left alone.
   bool setsState = false;
   HitTestState state = layer::HIT_TEST_HANDLED;
@@ -47,6 +50,7 @@ class RecordingListener : public layer::HitTestListener {
 
  private:
   QLResultEnum Record(const std::string& event) {
+    if (during) during();
     calls_.push_back({name_, event, GetHitLayer(), GetDispatchingLayer(), GetPoint(), IsChildHandled()});
     if (setsState) SetState(state);
     return result;
@@ -123,6 +127,42 @@ INSTANTIATE_TEST_SUITE_P(Walk, OverlappingSiblingsTest,
                                          SiblingCase{"LeftEdge", 0, false, {"lower down 1"}, true},
                                          SiblingCase{"RightEdge", 150, false, {}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct RemovalCase {
+  const char* name;
+  // Which of the three stacked boxes the top one's handler takes out.
+  int removed;
+  std::vector<std::string> expected;
+};
+
+class HandlerRemovesALayerTest : public testing::TestWithParam<RemovalCase> {};
+
+// The top and middle boxes go on; the bottom one takes the event.
+TEST_P(HandlerRemovesALayerTest, TheWalkGoesOnWithWhatIsLeftBelow) {
+  std::vector<Call> calls;
+  Layer root;
+  Box bottom("bottom", calls, 0, 0, 100, 100), middle("middle", calls, 0, 0, 100, 100),
+      top("top", calls, 0, 0, 100, 100);
+  Box* boxes[] = {&bottom, &middle, &top};
+  for (Box* box : boxes) root.AddChild(&box->layer);
+  for (Box* box : {&middle, &top}) {
+    box->listener.setsState = true;
+    box->listener.state = layer::HIT_TEST_GO_ON;
+  }
+  Layer& removed = boxes[GetParam().removed]->layer;
+  top.listener.during = [&root, &removed] { root.RemoveChild(&removed); };
+
+  bool handled = false;
+  EXPECT_EQ(root.HitTestDownFrom(50, 50, 1, handled), QL_OK);
+  EXPECT_EQ(Names(calls), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walk, HandlerRemovesALayerTest,
+    testing::Values(RemovalCase{"Itself", 2, {"top down 1", "middle down 1", "bottom down 1"}},
+                    RemovalCase{"TheNextBelow", 1, {"top down 1", "bottom down 1"}},
+                    RemovalCase{"TheLowest", 0, {"top down 1", "middle down 1"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HitTestTest, ALayerWithoutListenerIsDispatchedToItsNearestAncestorWithOne) {
   Box parent("parent", calls_, 100, 100, 200, 200);

@@ -239,12 +239,26 @@ TEST(LayerTreeTest, ADestroyedLayerLeavesItsParentAndOrphansItsChildren) {
   doomed->AddChild(&grandchild);
   delete doomed;
 
-  EXPECT_EQ(root.GetChildren(), std::vector<Layer*>{&kept});
+  EXPECT_EQ(root.GetChildren(), Layer::Children{&kept});
   EXPECT_EQ(grandchild.GetParent(), nullptr);
   // Both still work with what is left.
   EXPECT_EQ(root.Render(nullptr), QL_OK);
   root.UpdateBounds();
   grandchild.UpdateBounds();
+}
+
+TEST(LayerTreeTest, ChildrenKeepTheirOrderWhereverOneLeaves) {
+  Layer root, a, b, c, d;
+  root.AddChild(&a);
+  root.AddChild(&b);
+  root.AddChild(&c);
+  root.InsertChildFirst(&d);
+  root.RemoveChild(&b);
+  EXPECT_EQ(root.GetChildren(), (Layer::Children{&d, &a, &c}));
+  root.AddChild(&b);
+  root.RemoveChild(&d);
+  root.RemoveChild(&c);
+  EXPECT_EQ(root.GetChildren(), (Layer::Children{&a, &b}));
 }
 
 TEST(LayerTreeTest, AddingALayerTakesItFromItsOldParent) {

@@ -10,6 +10,7 @@
 #include "Core/Render/Font.h"
 #include "Core/Render/Vertices.h"
 #include "tests/Core/Render/GraphicsFixture.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ using render::SVertex2D;
 std::array<SVertex2D, 1> PointAt(float x, float y) { return {SVertex2D{x, y, 0.0f, 1.0f, 0, 0, 0.0f, 0.0f}}; }
 
 struct OffsetCase {
+  const char* name;
   float offset;
   float expected;
 };
@@ -45,7 +47,10 @@ TEST_P(TransformThresholdTest, SmallOffsetsAreIgnored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, TransformThresholdTest,
-                         ::testing::Values(OffsetCase{1e-4f, 0.0f}, OffsetCase{3e-4f, 3e-4f}, OffsetCase{5.0f, 5.0f}));
+                         ::testing::Values(OffsetCase{"RoundOff", 1e-4f, 0.0f},
+                                           OffsetCase{"JustPastRoundOff", 3e-4f, 3e-4f},
+                                           OffsetCase{"Whole", 5.0f, 5.0f}),
+                         testing_support::RowName());
 
 TEST(TransformPositionsTest, ARotationGoesThroughTheMatrix) {
   math::Transform2D transform;
@@ -101,6 +106,7 @@ class BoxFont : public render::Font {
 };
 
 struct AnchorCase {
+  const char* name;
   std::int32_t anchorX;
   std::int32_t anchorY;
   float dx;
@@ -124,10 +130,15 @@ TEST_P(TextAnchorTest, MovesTheTextByItsMeasuredSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Anchors, TextAnchorTest,
-                         ::testing::Values(AnchorCase{render::kAnchorLeft, render::kAnchorTop, 0.0f, 0.0f},
-                                           AnchorCase{render::kAnchorCenter, render::kAnchorMiddle, -3.0f, -2.0f},
-                                           AnchorCase{render::kAnchorRight, render::kAnchorBottom, -5.0f, -5.0f},
-                                           AnchorCase{render::kAnchorLeft, render::kAnchorBaseline, 0.0f, -7.0f}));
+                         ::testing::Values(AnchorCase{"LeftTop", render::kAnchorLeft, render::kAnchorTop, 0.0f,
+                                                      0.0f},
+                                           AnchorCase{"CentreMiddle", render::kAnchorCenter, render::kAnchorMiddle,
+                                                      -3.0f, -2.0f},
+                                           AnchorCase{"RightBottom", render::kAnchorRight, render::kAnchorBottom,
+                                                      -5.0f, -5.0f},
+                                           AnchorCase{"LeftBaseline", render::kAnchorLeft, render::kAnchorBaseline,
+                                                      0.0f, -7.0f}),
+                         testing_support::RowName());
 
 TEST(DrawTextParamTest, AMeasuringDrawFillsTheOutValuesWithTheLastParametersTransform) {
   BoxFont font;

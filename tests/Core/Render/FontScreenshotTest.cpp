@@ -9,6 +9,7 @@
 #include "Core/Render/Graphics.h"
 #include "Core/Resource/ResourceManager.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -106,6 +107,7 @@ TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(GameFonts, FontScreenshotTest,
-                         ::testing::Values("main_32_1", "main_32_2", "main_42_1", "main_42_2", "main_80", "main_42_3"));
+                         ::testing::Values("main_32_1", "main_32_2", "main_42_1", "main_42_2", "main_80", "main_42_3"),
+                         testing_support::ParamName());
 
 }  // namespace

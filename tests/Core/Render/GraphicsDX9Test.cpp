@@ -4,11 +4,14 @@
 #include <memory>
 #include <vector>
 
+#include "Core/Render/DX9/BuiltInShaders.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
+#include "Core/Render/Shader.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -85,6 +88,78 @@ TEST_F(ManySpritesTest, EverySpriteOfAFramePastTheMainCachesIsDrawn) {
           << "frame " << frame << ", pixel " << i;
     }
   }
+}
+
+// The enemies' shader: the texture times a tint constant of the pixel shader.
+constexpr char kTintedPixelShader[] = R"(
+float4 color2;
+texture g_MeshTexture;
+sampler TextureSampler = sampler_state {
+  Texture = <g_MeshTexture>;
+};
+struct PS_INPUT {
+  float4 Color : COLOR0;
+  float2 TuTv : TEXCOORD0;
+};
+void pixel_shader(PS_INPUT Input, out float4 vColorOut : COLOR0) {
+  vColorOut = Input.Color * tex2D(TextureSampler, Input.TuTv) * color2;
+}
+)";
+
+class TintedShader : public render::ShaderTextured {
+ public:
+  QLResultEnum BindVariables() override {
+    if (const QLResultEnum result = AddPoint4Variable("color2", render::kPixelStage, &tint)) return result;
+    return ShaderTextured::BindVariables();
+  }
+
+  render::ShaderScalarVariable<math::Point4>* tint = nullptr;
+};
+
+struct TintedShaderTest : GraphicsDX9Test {
+  // Loads the shader from a folder of the pixel shader's text; the vertex
+  // shader is the built-in textured one.
+  QLResultEnum Load(TintedShader& shader, const char* pixelText) {
+    root_.WriteFile("shaders/mob/VS.hlsl", render::kVertexShaderTexturedMultText);
+    root_.WriteFile("shaders/mob/PS.hlsl", pixelText);
+    if (const QLResultEnum result = shader.SetRender(render_.get())) return result;
+    if (const QLResultEnum result = shader.Init(u"shaders/mob/")) return result;
+    return shader.Load();
+  }
+
+  testing_support::DataRoot root_;
+};
+
+TEST_F(TintedShaderTest, EachTintSetOnTheShaderColoursWhatItDraws) {
+  ASSERT_EQ(Start(), QL_OK);
+  TintedShader shader;
+  ASSERT_EQ(Load(shader, kTintedPixelShader), QL_OK);
+  ASSERT_NE(shader.tint, nullptr);
+  std::unique_ptr<render::Image> image = WhiteImage(*render_);
+  ASSERT_NE(image, nullptr);
+  const struct {
+    math::Point4 tint;
+    std::uint32_t pixel;
+  } cases[] = {{{1.0f, 0.0f, 1.0f, 1.0f}, 0xFFFF00FFu}, {{0.0f, 0.0f, 1.0f, 1.0f}, 0xFF0000FFu}};
+  for (const auto& [tint, pixel] : cases) {
+    shader.tint->Set(tint);
+    ASSERT_EQ(Frame(kBlack,
+                    [&] {
+                      render::Graphics graphics(*render_);
+                      ASSERT_EQ(graphics.SetTexturedShader(&shader), QL_OK);
+                      graphics.DrawImage(image.get()).Translate2D(8.0f, 4.0f);
+                    }),
+              QL_OK);
+    EXPECT_EQ(Pixel(8, 4), pixel);
+    EXPECT_EQ(Pixel(12, 4), kOpaqueBlack);
+  }
+}
+
+TEST_F(TintedShaderTest, AShaderWithoutTheConstantDoesNotLoad) {
+  ASSERT_EQ(Start(), QL_OK);
+  TintedShader shader;
+  EXPECT_EQ(Load(shader, render::kPixelShaderTexturedMultText), QL_FAIL);
+  EXPECT_EQ(shader.tint, nullptr);
 }
 
 }  // namespace

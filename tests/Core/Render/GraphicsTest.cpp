@@ -8,6 +8,7 @@
 #include "Core/Render/DrawParamQuad.h"
 #include "Core/Render/RenderTarget.h"
 #include "tests/Core/Render/GraphicsFixture.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ TEST_F(GraphicsFixture, NothingIsDrawnForANullImageOrAnEmptyRegion) {
 }
 
 struct ImageCase {
+  const char* name;
   std::int32_t anchorX;
   std::int32_t anchorY;
   bool flipX;
@@ -93,13 +95,17 @@ constexpr render::QuadEdges kRegionFlippedXY{0.75f, 0.75f, 0.25f, 0.25f};
 
 INSTANTIATE_TEST_SUITE_P(
     AnchorsAndFlips, ImageQuadTest,
-    ::testing::Values(ImageCase{render::kAnchorLeft, render::kAnchorTop, false, false, {0, 0, 4, 2}, kRegion},
-                      ImageCase{render::kAnchorRight, render::kAnchorTop, true, false, {-4, 0, 0, 2}, kRegionFlippedX},
-                      ImageCase{render::kAnchorCenter, render::kAnchorMiddle, false, true, {-2, -1, 2, 1},
-                                kRegionFlippedY},
-                      ImageCase{render::kAnchorLeft, render::kAnchorBottom, true, true, {0, -2, 4, 0},
-                                kRegionFlippedXY},
-                      ImageCase{render::kAnchorCenter, render::kAnchorBottom, false, false, {-2, -2, 2, 0}, kRegion}));
+    ::testing::Values(ImageCase{"LeftTop", render::kAnchorLeft, render::kAnchorTop, false, false, {0, 0, 4, 2},
+                                kRegion},
+                      ImageCase{"RightTopFlippedX", render::kAnchorRight, render::kAnchorTop, true, false,
+                                {-4, 0, 0, 2}, kRegionFlippedX},
+                      ImageCase{"CentreMiddleFlippedY", render::kAnchorCenter, render::kAnchorMiddle, false, true,
+                                {-2, -1, 2, 1}, kRegionFlippedY},
+                      ImageCase{"LeftBottomFlippedBoth", render::kAnchorLeft, render::kAnchorBottom, true, true,
+                                {0, -2, 4, 0}, kRegionFlippedXY},
+                      ImageCase{"CentreBottom", render::kAnchorCenter, render::kAnchorBottom, false, false,
+                                {-2, -2, 2, 0}, kRegion}),
+    testing_support::RowName());
 
 TEST_F(GraphicsFixture, AWholeImageFlippedInXRunsItsTextureFromOneToZero) {
   {
@@ -121,6 +127,7 @@ TEST_F(GraphicsFixture, AnImageStretchedIntoARectangleFillsIt) {
 }
 
 struct PackCase {
+  const char* name;
   float channel;
   std::uint32_t packed;
 };
@@ -137,8 +144,10 @@ TEST_P(ColourPackingTest, ChannelsAreClampedBeforePacking) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Channels, ColourPackingTest,
-                         ::testing::Values(PackCase{1.0f, 255}, PackCase{1.2f, 255}, PackCase{-0.1f, 0},
-                                           PackCase{0.5f, 127}, PackCase{0.0f, 0}));
+                         ::testing::Values(PackCase{"One", 1.0f, 255}, PackCase{"AboveOne", 1.2f, 255},
+                                           PackCase{"BelowZero", -0.1f, 0}, PackCase{"Half", 0.5f, 127},
+                                           PackCase{"Zero", 0.0f, 0}),
+                         testing_support::RowName());
 
 TEST_F(GraphicsFixture, TheTintGoesToGreenAndItsComplementToBlueOfTheSpecularColour) {
   const std::pair<float, std::uint32_t> cases[] = {{0.0f, 0x00FFu}, {1.0f, 0xFF00u}, {0.5f, 0x7F80u}, {1.5f, 0xFF00u}};

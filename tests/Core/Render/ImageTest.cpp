@@ -19,10 +19,14 @@
 #include "Core/Render/Vertices.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
 #include "tests/Support/TempFolder.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
 using render::ImageCompression;
+
+// The longest texture side of the devices the decoders are tried for.
+constexpr int kDeviceSide = 16384;
 
 std::string ToString(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -86,7 +90,7 @@ struct Decoded {
 Decoded Decode(const std::vector<std::uint8_t>& file, const base::WString& extension) {
   Decoded out;
   base::MemoryStream stream(file.data(), static_cast<std::uint32_t>(file.size()));
-  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension);
+  out.decoder = render::ImageLoader::Instance()->CreateImageData(stream, extension, kDeviceSide);
   if (!out.decoder) return out;
   const int width = out.decoder->GetWidth();
   const int height = out.decoder->GetHeight();
@@ -110,6 +114,7 @@ TEST(AlphaHitMaskTest, StartsClearAndKeepsItsPrefixOnResize) {
 }
 
 struct BlockCase {
+  const char* name;
   ImageCompression compression;
   std::vector<std::uint8_t> block;
   int texel;
@@ -126,15 +131,17 @@ TEST_P(BlockAlphaTest, FollowsTheBlockFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, BlockAlphaTest,
-    ::testing::Values(BlockCase{ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 0, 0},
-                      BlockCase{ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 1, 255},
-                      BlockCase{ImageCompression::kDxt1, {0xFF, 0xFF, 0x00, 0x00, 0x03}, 0, 255},
-                      BlockCase{ImageCompression::kDxt3, {0x3A}, 0, 0xA * 17},
-                      BlockCase{ImageCompression::kDxt3, {0x3A}, 1, 3 * 17},
-                      BlockCase{ImageCompression::kDxt5, {200, 100, 0x02}, 0, (6 * 200 + 100) / 7},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x06}, 0, 0},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x07}, 0, 255},
-                      BlockCase{ImageCompression::kDxt5, {100, 200, 0x02}, 0, (4 * 100 + 200) / 5}));
+    ::testing::Values(
+        BlockCase{"Dxt1TransparentTexel", ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 0, 0},
+        BlockCase{"Dxt1OpaqueTexel", ImageCompression::kDxt1, Dxt1BlockWithTransparentTexel(), 1, 255},
+        BlockCase{"Dxt1FourColourBlockIsOpaque", ImageCompression::kDxt1, {0xFF, 0xFF, 0x00, 0x00, 0x03}, 0, 255},
+        BlockCase{"Dxt3LowNibble", ImageCompression::kDxt3, {0x3A}, 0, 0xA * 17},
+        BlockCase{"Dxt3HighNibble", ImageCompression::kDxt3, {0x3A}, 1, 3 * 17},
+        BlockCase{"Dxt5EightStepBlend", ImageCompression::kDxt5, {200, 100, 0x02}, 0, (6 * 200 + 100) / 7},
+        BlockCase{"Dxt5SixStepZero", ImageCompression::kDxt5, {100, 200, 0x06}, 0, 0},
+        BlockCase{"Dxt5SixStepFull", ImageCompression::kDxt5, {100, 200, 0x07}, 0, 255},
+        BlockCase{"Dxt5SixStepBlend", ImageCompression::kDxt5, {100, 200, 0x02}, 0, (4 * 100 + 200) / 5}),
+    testing_support::RowName());
 
 TEST(ImageDataDDSTest, MasksTheTransparentTexelOfADxt1BlockOnly) {
   const Decoded image = Decode(Dds(4, 4, "DXT1", Dxt1BlockWithTransparentTexel()), u".dds");
@@ -165,14 +172,14 @@ TEST(ImageDataDDSTest, HitsUncompressedPixelsAboveAlphaTen) {
 }
 
 struct MalformedCase {
-  const char* what;
+  const char* name;
   std::vector<std::uint8_t> file;
 };
 
 class MalformedDdsTest : public ::testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedDdsTest, IsRefused) {
-  EXPECT_EQ(Decode(GetParam().file, u".dds").decoder, nullptr) << GetParam().what;
+  EXPECT_EQ(Decode(GetParam().file, u".dds").decoder, nullptr);
 }
 
 std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> bytes, std::size_t size) {
@@ -187,12 +194,13 @@ std::vector<std::uint8_t> WrongMagic() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedDdsTest,
-                         ::testing::Values(MalformedCase{"empty", {}}, MalformedCase{"wrong magic", WrongMagic()},
-                                           MalformedCase{"short header", Truncated(Dds(4, 4, "DXT1", {}), 60)},
-                                           MalformedCase{"zero width", Dds(0, 4, "DXT1", {})},
-                                           MalformedCase{"huge height", Dds(4, 1 << 20, "DXT1", {})},
-                                           MalformedCase{"other FourCC", Dds(4, 4, "ATI2", {})},
-                                           MalformedCase{"too many levels", Dds(4, 4, "DXT1", {}, 9)}));
+                         ::testing::Values(MalformedCase{"Empty", {}}, MalformedCase{"WrongMagic", WrongMagic()},
+                                           MalformedCase{"ShortHeader", Truncated(Dds(4, 4, "DXT1", {}), 60)},
+                                           MalformedCase{"ZeroWidth", Dds(0, 4, "DXT1", {})},
+                                           MalformedCase{"HugeHeight", Dds(4, 1 << 20, "DXT1", {})},
+                                           MalformedCase{"OtherFourCC", Dds(4, 4, "ATI2", {})},
+                                           MalformedCase{"TooManyLevels", Dds(4, 4, "DXT1", {}, 9)}),
+                         testing_support::RowName());
 
 TEST(ImageDataDevilTest, StoresABottomUpTgaTopRowFirst) {
   const std::vector<std::uint32_t> pixels = {0xFF112233u, 0x31445566u, 0x32778899u, 0xFFAABBCCu};
@@ -226,6 +234,17 @@ void WritePng(const testing_support::TempFolder& folder, const std::string& name
   ilEnable(IL_FILE_OVERWRITE);
   ASSERT_TRUE(ilSaveImage((folder.Path() / name).string().c_str()));
   ilDeleteImages(1, &image);
+}
+
+TEST(ImageDataDevilTest, KeepsThePngPixelWithItsAlpha) {
+  const testing_support::TempFolder folder;
+  WritePng(folder, "p.png", 0x80112233u);
+  const std::string file = folder.ReadFile("p.png");
+  const Decoded image = Decode({file.begin(), file.end()}, u".png");
+  ASSERT_EQ(image.result, QL_OK);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.pixels.begin(), image.pixels.begin() + 4),
+            (std::vector<std::uint8_t>{0x33, 0x22, 0x11, 0x80}));
+  EXPECT_TRUE(image.mask.Get(0));
 }
 
 class ImageLoadTest : public render_test::RenderDX9Fixture {
@@ -279,6 +298,24 @@ TEST_F(ImageLoadTest, DamagedFilesFailToLoad) {
   folder_.WriteFile("t.tga", ToString(Truncated(Tga(4, 4, std::vector<std::uint32_t>(16), false), 30)));
   EXPECT_EQ(Load("d", QL_FAIL), nullptr);
   EXPECT_EQ(Load("t", QL_FAIL), nullptr);
+}
+
+// The device's limit reaches the decoder: a file longer than the card takes
+// is refused before it is decoded, on either side.
+TEST_F(ImageLoadTest, ImagesLongerThanTheDeviceTakesAreRefused) {
+  platform::DeviceCaps caps;
+  caps.maxTextureWidth = caps.maxTextureHeight = 64;
+  caps.maxVertexIndex = 0xFFFFFF;
+  caps.vertexShader = caps.pixelShader = {3, 0};
+  caps.scissorTest = true;
+  platform::OverrideDeviceCaps(caps);
+  ASSERT_EQ(Start(), QL_OK);
+  folder_.WriteFile("fits.tga", ToString(Tga(64, 1, std::vector<std::uint32_t>(64), false)));
+  folder_.WriteFile("wide.tga", ToString(Tga(65, 1, std::vector<std::uint32_t>(65), false)));
+  folder_.WriteFile("tall.tga", ToString(Tga(1, 65, std::vector<std::uint32_t>(65), false)));
+  EXPECT_TRUE(Load("fits"));
+  EXPECT_EQ(Load("wide", QL_FAIL), nullptr);
+  EXPECT_EQ(Load("tall", QL_FAIL), nullptr);
 }
 
 TEST_F(ImageLoadTest, ARenderTargetImageHasNoHitMaskAndComesBackAfterReset) {
@@ -366,7 +403,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   const std::vector<std::uint8_t> pixels = {1, 2, 3, 9, 4, 5, 6, 10};
   base::MemoryStream stream(pixels.data(), static_cast<std::uint32_t>(pixels.size()));
   base::ImageInfo layer(u"l", 0, 0, 2, 1, 255, 0, true, true, 1.0f);
-  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", &layer);
+  auto decoder = render::ImageLoader::Instance()->CreateImageData(stream, u"", kDeviceSide, &layer);
   ASSERT_TRUE(decoder);
   std::vector<std::uint8_t> texture(8);
   render::AlphaHitMask mask(2);
@@ -376,7 +413,7 @@ TEST(ImageDataRawTest, LayerPixelsAreCopiedAndFaintAlphaStillHits) {
   EXPECT_TRUE(mask.Get(1));
 
   base::MemoryStream shortStream(pixels.data(), 6);
-  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", &layer);
+  auto cut = render::ImageLoader::Instance()->CreateImageData(shortStream, u"", kDeviceSide, &layer);
   EXPECT_EQ(cut->Decode(8, texture.data(), mask), QL_FAIL);
 }
 

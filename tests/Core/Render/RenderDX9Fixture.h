@@ -39,6 +39,7 @@ class IgnoredInput : public input::InputListener, public input::CoordConverter {
   QLResultEnum OnTouchMove(const input::Touch&) override { return QL_OK; }
   QLResultEnum OnTouchEnd(const input::Touch&) override { return QL_OK; }
   QLResultEnum OnTouchCancel(const input::Touch&) override { return QL_OK; }
+  QLResultEnum OnMouseCancel(const input::Point&) override { return QL_OK; }
 };
 
 inline constexpr int kWidth = 32;

@@ -131,6 +131,7 @@ struct CapsCase {
   platform::ShaderModel vertex;
   platform::ShaderModel pixel;
   std::uint32_t maxVertexIndex;
+  bool scissorTest;
   bool starts;
   bool renderFailed;
 };
@@ -145,7 +146,7 @@ TEST_P(RenderCapsTest, StartUpChecksTheCard) {
   caps.maxVertexIndex = GetParam().maxVertexIndex;
   caps.vertexShader = GetParam().vertex;
   caps.pixelShader = GetParam().pixel;
-  caps.scissorTest = true;
+  caps.scissorTest = GetParam().scissorTest;
   platform::OverrideDeviceCaps(caps);
   EXPECT_EQ(Start() == QL_OK, GetParam().starts);
   EXPECT_EQ(app::Application::Instance()->IsRenderFailed(), GetParam().renderFailed);
@@ -154,9 +155,10 @@ TEST_P(RenderCapsTest, StartUpChecksTheCard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cards, RenderCapsTest,
-    ::testing::Values(CapsCase{"PixelShader14", {1, 1}, {1, 4}, 0xFFFFFF, false, true},
-                      CapsCase{"Shaders20", {2, 0}, {2, 0}, 0xFFFFFF, true, false},
-                      CapsCase{"VertexIndex65534", {2, 0}, {2, 0}, 65534, false, false}),
+    ::testing::Values(CapsCase{"PixelShader14", {1, 1}, {1, 4}, 0xFFFFFF, true, false, true},
+                      CapsCase{"Shaders20", {2, 0}, {2, 0}, 0xFFFFFF, true, true, false},
+                      CapsCase{"VertexIndex65534", {2, 0}, {2, 0}, 65534, true, false, false},
+                      CapsCase{"NoScissorTest", {2, 0}, {2, 0}, 0xFFFFFF, false, false, false}),
     [](const ::testing::TestParamInfo<CapsCase>& info) { return std::string(info.param.name); });
 
 TEST(AspectRatioTest, Reduces) {

@@ -162,6 +162,17 @@ TEST_F(ResourceManagerTest, GetsOfOneNameShareOneObjectUntilTheLastRelease) {
   EXPECT_TRUE(Cache().empty());
 }
 
+TEST_F(ResourceManagerTest, ReleasingOneOfManyLeavesTheOthersCached) {
+  auto a = Get(u"a");
+  auto b = Get(u"b");
+  auto c = Get(u"c");
+  Probe* kept = c.Get();
+  b.Release();
+  EXPECT_EQ(Probe::events, Events{u"delete b"});
+  EXPECT_EQ(Cache().size(), 2u);
+  EXPECT_EQ(Get(u"c").Get(), kept);
+}
+
 TEST_F(ResourceManagerTest, NamesAndTypesKeepResourcesApart) {
   auto lower = Get(u"a.png");
   auto upper = Get(u"A.png");

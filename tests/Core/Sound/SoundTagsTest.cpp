@@ -9,6 +9,7 @@
 #include "Core/Sound/SoundSheetRow.h"
 #include "Core/Sound/SoundTags.h"
 #include "tests/Core/Sound/SoundFixture.h"
+#include "tests/Support/CaseNames.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ using sound_testing::SoundFixture;
 using w4::SoundTags;
 
 struct RowCase {
+  const char* name;
   const char* line;
   bool kept;
   const char* tag;
@@ -38,16 +40,20 @@ TEST_P(SoundSheetRowTest, ReadsALine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, SoundSheetRowTest,
-                         ::testing::Values(RowCase{"buildTower ; build tower.ogg ; 0.8 ; 2 ; 0", true, "buildTower",
-                                                   "buildtower.ogg", 0.8f, 2},
-                                           RowCase{"#tag;file.ogg;1;0;0", false, "", "", 0, 0},
-                                           RowCase{" # tag;file.ogg", false, "", "", 0, 0},
-                                           RowCase{"", false, "", "", 0, 0}, RowCase{"\r", false, "", "", 0, 0},
-                                           RowCase{"hit;hit.wav\r", true, "hit", "hit.wav", 1.0f, 0},
-                                           RowCase{"hit;hit.wav;0.5;3;1\r", true, "hit", "hit.wav", 0.5f, 3},
-                                           RowCase{"hit", true, "hit", "", 1.0f, 0},
-                                           RowCase{"hit;;loud;many", true, "hit", "", 0.0f, 0},
-                                           RowCase{"\thit\t;\thit.ogg\t;0.25", true, "hit", "hit.ogg", 0.25f, 0}));
+                         ::testing::Values(RowCase{"EveryFieldSpaced", "buildTower ; build tower.ogg ; 0.8 ; 2 ; 0",
+                                                   true, "buildTower", "buildtower.ogg", 0.8f, 2},
+                                           RowCase{"Comment", "#tag;file.ogg;1;0;0", false, "", "", 0, 0},
+                                           RowCase{"CommentAfterBlank", " # tag;file.ogg", false, "", "", 0, 0},
+                                           RowCase{"Empty", "", false, "", "", 0, 0},
+                                           RowCase{"CarriageReturnAlone", "\r", false, "", "", 0, 0},
+                                           RowCase{"TagAndFile", "hit;hit.wav\r", true, "hit", "hit.wav", 1.0f, 0},
+                                           RowCase{"EveryField", "hit;hit.wav;0.5;3;1\r", true, "hit", "hit.wav", 0.5f,
+                                                   3},
+                                           RowCase{"TagAlone", "hit", true, "hit", "", 1.0f, 0},
+                                           RowCase{"NumbersThatAreNot", "hit;;loud;many", true, "hit", "", 0.0f, 0},
+                                           RowCase{"Tabs", "\thit\t;\thit.ogg\t;0.25", true, "hit", "hit.ogg", 0.25f,
+                                                   0}),
+                         testing_support::RowName());
 
 // The current player's volumes as a test sets them.
 class FixedVolumes : public w4::PlayerVolumes {
@@ -184,7 +190,10 @@ TEST_P(TagOutputTest, ThePlayedTagIsHeardAtItsVolume) {
   EXPECT_NEAR(peak, kAmplitude * GetParam() * 32767.0f, 0.01f * 32767.0f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Volumes, TagOutputTest, ::testing::Values(1.0f, 0.5f, 0.25f));
+INSTANTIATE_TEST_SUITE_P(Volumes, TagOutputTest, ::testing::Values(1.0f, 0.5f, 0.25f),
+                         [](const ::testing::TestParamInfo<float>& info) {
+                           return "Percent" + std::to_string(static_cast<int>(info.param * 100.0f));
+                         });
 
 using GameSoundsTest = sound_testing::SoundFixture;
 

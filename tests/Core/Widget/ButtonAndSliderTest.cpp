@@ -95,6 +95,19 @@ TEST_F(ButtonTest, ReleaseOutsideDoesNotClick) {
   EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "listener click"), 0);
 }
 
+// As when the window loses the focus while the button is held.
+TEST_F(ButtonTest, ACancelledPressEndsTheCaptureWithoutAClick) {
+  ASSERT_EQ(manager_.OnMouseMove({215, 25}), QL_OK);
+  ASSERT_EQ(manager_.OnMouseDown({215, 25}, 1), QL_OK);
+  journal_.clear();
+  ASSERT_EQ(manager_.OnMouseCancel(), QL_OK);
+  EXPECT_EQ(manager_.GetCapture().widget, nullptr);
+  EXPECT_FALSE(button_.IsCaptured());
+  EXPECT_EQ(journal_, (Journal{"state 1"}));
+  ASSERT_EQ(manager_.OnMouseUp({215, 25}, 1), QL_OK);
+  EXPECT_EQ(journal_, (Journal{"state 1"}));
+}
+
 TEST_F(ButtonTest, AFailingDelegateStopsTheClickBeforeTheListener) {
   clickResult_ = static_cast<QLResultEnum>(5);
   EXPECT_EQ(button_.Click(), 5);

@@ -109,6 +109,17 @@ TEST_F(FrameManagerTest, ACaptureTakesEveryEventConvertedIntoItsSpace) {
   EXPECT_EQ(manager_.GetHoverFrame(), &left_);
 }
 
+TEST_F(FrameManagerTest, ACaptureInTheLayersOwnSpaceGetsPointsRelativeToTheLayer) {
+  manager_.GetCapture().Set(&button_, button_.GetLayer(), {}, false);
+  ASSERT_EQ(manager_.OnMouseMove({50, 50}), QL_OK);
+  EXPECT_EQ(journal_, (Journal{"button captured move"}));
+  // The button's layer sits at (10, 20) in the frame at (200, 0).
+  EXPECT_FLOAT_EQ(button_.listener.lastCapturedPoint.x, -160.0f);
+  EXPECT_FLOAT_EQ(button_.listener.lastCapturedPoint.y, 30.0f);
+  ASSERT_EQ(manager_.OnMouseCancel(), QL_OK);
+  EXPECT_EQ(manager_.GetCapture().widget, nullptr);
+}
+
 TEST_F(FrameManagerTest, ACapturedWidgetWithoutListenerLetsTheMouseGo) {
   ASSERT_EQ(manager_.OnMouseDown({215, 25}, 1), QL_OK);
   button_.SetListener(nullptr, false);

@@ -177,6 +177,28 @@ TEST_F(WidgetTest, RemoveAllCanDeleteTheWholeSubtree) {
   delete box;
 }
 
+TEST_F(WidgetTest, WhatRemoveAllCouldNotTakeStaysInOrderAndCanBeRemovedLater) {
+  struct Stubborn : TestWidget {
+    using TestWidget::TestWidget;
+    QLResultEnum RemoveAll(bool, bool) override { return QL_FAIL; }
+  };
+  TestWidget box("box", journal_);
+  Stubborn second("second", journal_);
+  TestWidget third("third", journal_), fourth("fourth", journal_);
+  box.AddChild(new TestWidget("first", journal_));
+  for (widget::Widget* child : {static_cast<widget::Widget*>(&second), static_cast<widget::Widget*>(&third),
+                                static_cast<widget::Widget*>(&fourth)})
+    box.AddChild(child);
+
+  EXPECT_EQ(box.RemoveAll(true, true), QL_FAIL);
+  EXPECT_EQ(box.GetWidgets(), (widget::Widget::Widgets{&second, &third, &fourth}));
+  EXPECT_EQ(box.RemoveChild(&third), QL_OK);
+  EXPECT_EQ(box.GetWidgets(), (widget::Widget::Widgets{&second, &fourth}));
+  EXPECT_TRUE(box.Contains(&fourth));
+  EXPECT_FALSE(box.Contains(&third));
+  EXPECT_EQ(third.GetParent(), nullptr);
+}
+
 TEST_F(WidgetTest, ATrapTakesTheClickAndOnlyActivatesItsFrame) {
   TestFrame other("other", journal_, 300, 0, 100, 100);
   manager_.PushFrame(&other, false, true, false);

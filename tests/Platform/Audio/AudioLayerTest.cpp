@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,29 @@ TEST_F(AudioLayerTest, SamplesComeFromWavAndVorbisAndRefuseOtherBytes) {
   EXPECT_NE(Load(synth::EncodeVorbis(Tone(0.1f), 0.0f)), 0u);
   EXPECT_EQ(Load("RIFF0000WAVEnot really a sound"), 0u);
   EXPECT_EQ(Load(std::string()), 0u);
+}
+
+std::string ReadFixture(const char* name) {
+  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "Fixtures" / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string WithU32At(std::string bytes, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
+  return bytes;
+}
+
+// The mixer would allocate a chunk at the length it claims before reading it.
+TEST_F(AudioLayerTest, AWavWhoseChunksClaimMoreThanItsBytesIsRefused) {
+  const std::string hugeDataChunk = ReadFixture("huge-data-chunk.wav");
+  ASSERT_EQ(hugeDataChunk.size(), 94u);
+  EXPECT_EQ(Load(hugeDataChunk), 0u);
+  const std::string wav = synth::EncodeWav(Tone(0.1f));
+  constexpr std::size_t kFmtLength = 16;
+  EXPECT_EQ(Load(WithU32At(wav, kFmtLength, static_cast<std::uint32_t>(wav.size()))), 0u);
+  EXPECT_EQ(Load(wav.substr(0, wav.size() - 1)), 0u);
+  EXPECT_NE(Load(wav + "LIST" + std::string(4, '\0')), 0u);
+  EXPECT_EQ(Load("FORM" + wav.substr(4)), 0u);
 }
 
 TEST_F(AudioLayerTest, ASampleGivesAtMostItsChannelsAndTakesThemWhenFreed) {
