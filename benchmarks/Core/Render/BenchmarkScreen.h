@@ -29,6 +29,7 @@ class IgnoredInput : public input::InputListener, public input::CoordConverter {
   QLResultEnum OnTouchMove(const input::Touch&) override { return QL_OK; }
   QLResultEnum OnTouchEnd(const input::Touch&) override { return QL_OK; }
   QLResultEnum OnTouchCancel(const input::Touch&) override { return QL_OK; }
+  QLResultEnum OnMouseCancel(const input::Point&) override { return QL_OK; }
 };
 
 inline constexpr int kScreenWidth = 1024;

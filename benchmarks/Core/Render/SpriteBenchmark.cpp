@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "Core/Base/MathRect.h"
 #include "Core/Render/DrawParamQuad.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
@@ -39,7 +40,7 @@ struct SpriteScene {
       if (interleaved) {
         graphics.DrawImage(textures[static_cast<std::size_t>(i) % textures.size()].get()).Translate2D(at.x, at.y);
       } else {
-        const render::Rect cell{static_cast<float>(i % 8 * kSpriteSize), static_cast<float>(i / 8 % 8 * kSpriteSize),
+        const math::Rect cell{static_cast<float>(i % 8 * kSpriteSize), static_cast<float>(i / 8 % 8 * kSpriteSize),
                                 kSpriteSize, kSpriteSize};
         graphics.DrawImageRegion(atlas.get(), cell).Translate2D(at.x, at.y);
       }
