@@ -17,6 +17,7 @@
 #include "Core/Widget/FrameManager.h"
 #include "Framework/GameWindow.h"
 #include "Framework/PackScreen.h"
+#include "Platform/ShaderCache.h"
 
 namespace framework {
 
@@ -123,6 +124,7 @@ QLResultEnum GameApplication::OpenUserFolderAndLog() {
   if (file::UserDataFileContainer::Instance()->SetRootPath(folder) != QL_OK) {
     QL_LOG(u"The per-user folder '%s' cannot be created\n").AddArg(folder);
   }
+  platform::SetShaderCacheFolder(base::SystemPath(folder + u"shaders"));
   input_ = std::make_unique<input::InputWin32>(*this, *this);
   window_ = std::make_unique<GameWindow>(input_.get());
   window_->SetInstanceLockPath(base::SystemPath(folder + u"instance.lock"));

@@ -2,12 +2,13 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
 
 GraphicsBuffer::GraphicsBuffer(ContextLink context, BufferKind kind, std::size_t size)
-    : context_(std::move(context)), kind_(kind), data_(size) {
+    : context_(std::move(context)), kind_(kind), data_(size), changedBytes_(size) {
   glGenBuffers(1, &name_);
 }
 
@@ -30,18 +31,23 @@ void* GraphicsBuffer::Lock() {
   return data_.data();
 }
 
-bool GraphicsBuffer::Unlock() {
+bool GraphicsBuffer::Unlock() { return Unlock(data_.size()); }
+
+bool GraphicsBuffer::Unlock(std::size_t writtenBytes) {
   if (!locked_) return false;
   locked_ = false;
   changed_ = true;
+  changedBytes_ = std::min(writtenBytes, data_.size());
   return true;
 }
 
 void GraphicsBuffer::Bind(unsigned target) {
   glBindBuffer(target, name_);
   if (!changed_) return;
-  // A whole new store lets the driver keep the old one for draws in flight.
-  glBufferData(target, static_cast<GLsizeiptr>(data_.size()), data_.data(), GL_DYNAMIC_DRAW);
+  // A whole new store lets the driver keep the old one for draws in flight;
+  // only the written part is copied into it.
+  glBufferData(target, static_cast<GLsizeiptr>(data_.size()), nullptr, GL_STREAM_DRAW);
+  if (changedBytes_ > 0) glBufferSubData(target, 0, static_cast<GLsizeiptr>(changedBytes_), data_.data());
   changed_ = false;
 }
 

@@ -26,8 +26,11 @@ class GraphicsBuffer {
 
   // The whole buffer, keeping what was written before; null when already locked.
   void* Lock();
-  // False when it was not locked.
+  // False when it was not locked. With a count, only the first writtenBytes
+  // changed and nothing beyond them is read before it is written again, so
+  // only they are uploaded.
   bool Unlock();
+  bool Unlock(std::size_t writtenBytes);
   bool IsLocked() const { return locked_; }
 
  private:
@@ -43,6 +46,7 @@ class GraphicsBuffer {
   unsigned name_ = 0;
   bool locked_ = false;
   bool changed_ = true;
+  std::size_t changedBytes_ = 0;
 };
 
 }  // namespace platform

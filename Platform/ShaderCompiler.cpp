@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Platform/ShaderCache.h"
 #include "Platform/ShaderCompilerGlsl.h"
 #include "Platform/ShaderCompilerSource.h"
 #include "Platform/ShaderCompilerSpirv.h"
@@ -34,6 +35,8 @@ std::optional<CompiledShader> CompileShader(std::string_view source, std::string
     *errors = std::string(sourceName) + ": the text is too long";
     return std::nullopt;
   }
+  const std::string key = ShaderCacheKey(source, entryPoint, profile, sourceName);
+  if (std::optional<CompiledShader> cached = LoadCachedShader(key); cached && cached->stage == *stage) return cached;
   std::string prepared, messages;
   if (!PrepareHlslSource(source, *stage, entryPoint, &prepared, &messages)) {
     *errors = std::string(sourceName) + ": " + messages;
@@ -51,6 +54,7 @@ std::optional<CompiledShader> CompileShader(std::string_view source, std::string
     *errors = std::string(sourceName) + ": " + *errors;
     return std::nullopt;
   }
+  StoreCachedShader(key, shader);
   return shader;
 }
 

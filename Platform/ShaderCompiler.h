@@ -24,7 +24,8 @@ struct CompiledShader {
 // ("vs_1_1" to "vs_3_0", "ps_2_0" ...; only the stage is taken from it).
 // Empty, with readable messages ("ERROR: sourceName:line: ...") in errors,
 // when the text does not compile or cannot run on the device: texts may come
-// from data files. Main thread only.
+// from data files. Main thread only. With a cache folder set
+// (ShaderCache.h), a text translated before is read back instead.
 std::optional<CompiledShader> CompileShader(std::string_view source, std::string_view entryPoint,
                                             std::string_view profile, std::string* errors,
                                             std::string_view sourceName = "shader");

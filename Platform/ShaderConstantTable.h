@@ -55,6 +55,7 @@ class ShaderConstantTable {
 
   ShaderStage GetStage() const { return stage_; }
   const std::vector<ShaderConstant>& GetConstants() const { return constants_; }
+  int GetRegisterCount() const { return static_cast<int>(registers_.size()); }
   // Empty when the shader declares no constant of that name.
   std::optional<ShaderConstantHandle> Find(std::string_view name) const;
   // Null for a handle of another table.

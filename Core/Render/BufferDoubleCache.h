@@ -24,7 +24,8 @@ class BufferDoubleCacheBase : base::NoCopy {
 // Hands out consecutive ranges of one main buffer per frame, so that the
 // ranges of consecutive draws continue each other and the Render can merge
 // them. What the main buffer cannot take goes to overflow buffers, which are
-// kept for later frames.
+// kept for later frames. They are filled one after the other, so a request
+// looks at two buffers at most however many a frame needed.
 template <class B>
 class BufferDoubleCache : public BufferDoubleCacheBase {
  public:
@@ -47,6 +48,7 @@ class BufferDoubleCache : public BufferDoubleCacheBase {
   QLResultEnum BeginFrame() override {
     if (inFrame_) return QL_FAIL;
     inFrame_ = true;
+    currentOverflow_ = 0;
     return QL_OK;
   }
 
@@ -68,8 +70,15 @@ class BufferDoubleCache : public BufferDoubleCacheBase {
   QLResultEnum Allocate(std::uint32_t count, Element** data, Range* range) {
     if (!inFrame_) return QL_FAIL;
     B* chosen = HasRoom(*main_, count) ? main_.get() : nullptr;
-    for (auto it = overflow_.begin(); !chosen && it != overflow_.end(); ++it) {
-      if (HasRoom(**it, count)) chosen = it->get();
+    // An overflow buffer passed over keeps its unused end for this frame:
+    // each is passed once, so the frame's requests take constant time each.
+    while (!chosen && currentOverflow_ < overflow_.size()) {
+      B& candidate = *overflow_[currentOverflow_];
+      if (HasRoom(candidate, count)) {
+        chosen = &candidate;
+      } else {
+        ++currentOverflow_;
+      }
     }
     if (!chosen) {
       std::unique_ptr<B> created;
@@ -114,6 +123,8 @@ class BufferDoubleCache : public BufferDoubleCacheBase {
   std::unique_ptr<B> main_;
   std::uint32_t batch_;
   std::vector<std::unique_ptr<B>> overflow_;
+  // The overflow buffer this frame is filling; those before it are full.
+  std::size_t currentOverflow_ = 0;
 };
 
 // The Render keeps its vertex caches by format id; this is the cache of T.

@@ -30,13 +30,6 @@ void ReleaseBuiltInShader(std::unique_ptr<S>& shader) {
   shader.reset();
 }
 
-template <class T>
-void Unregister(std::vector<T*>& registered, T* object) {
-  if (const auto found = std::find(registered.begin(), registered.end(), object); found != registered.end()) {
-    registered.erase(found);
-  }
-}
-
 // Outside the int range the conversion would be undefined; such a rectangle
 // only means "everything" or "nothing" on that side.
 std::int64_t ClampToInt(float value) {
@@ -194,11 +187,11 @@ BufferDoubleCacheBase* Render::GetVertexCache(std::uint32_t formatId) const {
   return formatId < vertexCaches_.size() ? vertexCaches_[formatId].get() : nullptr;
 }
 
-void Render::RegisterBuffer(Buffer* buffer) { buffers_.push_back(buffer); }
-void Render::RegisterTexture(Texture* texture) { textures_.push_back(texture); }
-void Render::RegisterShaderImpl(ShaderImpl* impl) { shaderImpls_.push_back(impl); }
-void Render::UnregisterBuffer(Buffer* buffer) { Unregister(buffers_, buffer); }
-void Render::UnregisterTexture(Texture* texture) { Unregister(textures_, texture); }
-void Render::UnregisterShaderImpl(ShaderImpl* impl) { Unregister(shaderImpls_, impl); }
+void Render::RegisterBuffer(Buffer* buffer) { buffers_.Add(buffer); }
+void Render::RegisterTexture(Texture* texture) { textures_.Add(texture); }
+void Render::RegisterShaderImpl(ShaderImpl* impl) { shaderImpls_.Add(impl); }
+void Render::UnregisterBuffer(Buffer* buffer) { buffers_.Remove(buffer); }
+void Render::UnregisterTexture(Texture* texture) { textures_.Remove(texture); }
+void Render::UnregisterShaderImpl(ShaderImpl* impl) { shaderImpls_.Remove(impl); }
 
 }  // namespace render

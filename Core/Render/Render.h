@@ -11,6 +11,7 @@
 #include "Core/Base/Result.h"
 #include "Core/Render/CommandBuffer.h"
 #include "Core/Render/PrimitiveType.h"
+#include "Core/Render/RegistrationList.h"
 #include "Core/Render/RenderInitParam.h"
 #include "Core/Render/RenderState.h"
 #include "Core/Resource/ResourceHandle.h"
@@ -54,8 +55,10 @@ class Render : base::NoCopy {
   using IndexCache16 = BufferDoubleCache<TypedBuffer<IndexBufferImpl, std::uint16_t>>;
   using IndexCache32 = BufferDoubleCache<TypedBuffer<IndexBufferImpl, std::uint32_t>>;
 
-  static constexpr std::uint32_t kIndexCache16Count = 10240;
-  static constexpr std::uint32_t kIndexCache16Batch = 1024;
+  // As many quads as the sprite vertex cache holds, so that a busy frame
+  // fits one index buffer.
+  static constexpr std::uint32_t kIndexCache16Count = 61440;
+  static constexpr std::uint32_t kIndexCache16Batch = 10240;
   static constexpr std::uint32_t kIndexCache32Count = 61440;
   static constexpr std::uint32_t kIndexCache32Batch = 10240;
 
@@ -238,9 +241,9 @@ class Render : base::NoCopy {
   std::vector<std::unique_ptr<BufferDoubleCacheBase>> vertexCaches_;
   std::unique_ptr<IndexCache16> indexCache16_;
   std::unique_ptr<IndexCache32> indexCache32_;
-  std::vector<Buffer*> buffers_;
-  std::vector<Texture*> textures_;
-  std::vector<ShaderImpl*> shaderImpls_;
+  RegistrationList<Buffer> buffers_;
+  RegistrationList<Texture> textures_;
+  RegistrationList<ShaderImpl> shaderImpls_;
 };
 
 }  // namespace render

@@ -28,7 +28,8 @@ QLResultEnum BufferImplDX9<Base>::Lock() {
 
 template <class Base>
 QLResultEnum BufferImplDX9<Base>::Unlock() {
-  if (!device_ || !device_->Unlock()) return QL_FAIL;
+  // Locking discarded the old contents: what was handed out is all there is.
+  if (!device_ || !device_->Unlock(std::size_t{this->elementSize_} * this->GetUsed())) return QL_FAIL;
   this->SetUnlocked();
   return QL_OK;
 }

@@ -69,4 +69,18 @@ TEST_F(BufferDoubleCacheTest, WhatTheMainBufferCannotTakeGoesToOverflowBuffers) 
   EXPECT_EQ(cache->GetOverflowCount(), 2u);
 }
 
+TEST_F(BufferDoubleCacheTest, LaterFramesFillTheOverflowBuffersOfEarlierOnesAgain) {
+  constexpr std::uint32_t kQuads = 30000;  // about three main buffers
+  std::size_t overflowAfterFirstFrame = 0;
+  for (int frame = 0; frame < 3; ++frame) {
+    ASSERT_EQ(cache->BeginFrame(), QL_OK);
+    for (std::uint32_t i = 0; i < kQuads; ++i) ASSERT_EQ(cache->Allocate(4, &vertices, &range), QL_OK);
+    ASSERT_EQ(cache->EndFrame(), QL_OK);
+    if (frame == 0) overflowAfterFirstFrame = cache->GetOverflowCount();
+    EXPECT_EQ(cache->GetOverflowCount(), overflowAfterFirstFrame) << frame;
+  }
+  // 40960 vertices in the main buffer, then batches of 10240.
+  EXPECT_EQ(overflowAfterFirstFrame, 8u);
+}
+
 }  // namespace

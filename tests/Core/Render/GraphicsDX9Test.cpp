@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "Core/Render/DX9/BuiltInShaders.h"
 #include "Core/Render/DX9/RenderDX9.h"
@@ -53,6 +54,40 @@ TEST_F(GraphicsDX9Test, AnImageDrawnThroughTheContextCoversItsPixels) {
   EXPECT_EQ(Pixel(15, 8), kOpaqueBlack);
   EXPECT_EQ(Pixel(24, 8), kOpaqueBlack);
   EXPECT_EQ(Pixel(16, 12), kOpaqueBlack);
+}
+
+// More sprites than the main vertex and index caches hold: the rest goes to
+// overflow buffers, in this frame and again in the next.
+class ManySpritesTest : public render_test::RenderDX9Fixture {
+ protected:
+  ManySpritesTest() {
+    width_ = 128;
+    height_ = 100;
+  }
+};
+
+TEST_F(ManySpritesTest, EverySpriteOfAFramePastTheMainCachesIsDrawn) {
+  constexpr int kSprites = 12000;
+  ASSERT_EQ(Start(), QL_OK);
+  std::unique_ptr<render::Image> image = WhiteImage(*render_);
+  ASSERT_NE(image, nullptr);
+  const auto drawOnePerPixel = [&] {
+    render::Graphics graphics(*render_);
+    graphics.SetColorRGBA(0.0f, 1.0f, 0.0f, 1.0f);
+    for (int i = 0; i < kSprites; ++i) {
+      graphics.DrawImageRegion(image.get(), {0.0f, 0.0f, 1.0f, 1.0f})
+          .Translate2D(static_cast<float>(i % width_), static_cast<float>(i / width_));
+    }
+  };
+  for (int frame = 0; frame < 2; ++frame) {
+    ASSERT_EQ(Frame(kBlack, drawOnePerPixel), QL_OK);
+    const std::vector<std::uint32_t> picture = Picture();
+    ASSERT_EQ(picture.size(), static_cast<std::size_t>(width_ * height_));
+    for (int i = 0; i < width_ * height_; ++i) {
+      ASSERT_EQ(picture[static_cast<std::size_t>(i)], i < kSprites ? 0xFF00FF00u : kOpaqueBlack)
+          << "frame " << frame << ", pixel " << i;
+    }
+  }
 }
 
 // The enemies' shader: the texture times a tint constant of the pixel shader.

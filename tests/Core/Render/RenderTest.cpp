@@ -22,7 +22,7 @@ TEST(RenderTest, InitMakesTheBuiltInShadersAndACachePerCachedFormat) {
 
   EXPECT_EQ(render.log, (CallLog{"CreateGeomShader", "CreateTexturedMultShader", "CreateTexturedTintShader",
                                  "CreateVertexBuffer vb0 40960", "CreateVertexBuffer vb1 5120",
-                                 "CreateIndexBuffer ib0 10240", "CreateIndexBuffer ib1 61440"}));
+                                 "CreateIndexBuffer ib0 61440", "CreateIndexBuffer ib1 61440"}));
   EXPECT_EQ(render.GetVertexCache(render::SVertexRT::formatId), nullptr);
   resource::ResourceHandle<render::Shader> geom;
   resource::ResourceHandle<render::ShaderTextured> tint;
