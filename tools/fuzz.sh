@@ -37,7 +37,7 @@ seeds[anim]="data:data/dialogs/*.anim"
 seeds[mesh]="tests/Core/Animation/Fuzz/Seeds/*.lib"
 seeds[game_xml]="data/game.xml"
 # The shader seeds are the built-in shaders, cut out of their header below.
-seeds[shader]=""
+seeds[shader]="" options[shader]="-dict=$root/tests/Platform/Fuzz/hlsl.dict"
 
 find_data() {
   if [ -n "${LF_FUZZ_DATA:-}" ]; then echo "$LF_FUZZ_DATA"; return; fi
@@ -84,7 +84,9 @@ run() {
   mkdir -p "$corpus" "$out/findings"
   copy_seeds "$target" "$corpus"
   echo "== $target"
-  # The game reads its animations relative to the data root.
+  # The game reads its animations relative to the data root. Paths given to
+  # the fuzzer are absolute: some targets change the current folder before
+  # it reads its corpus.
   (cd "${data:-$root}" && "$out/fuzz/${target}_fuzzer" -max_total_time="${seconds:-${time[$target]:-$default_seconds}}" \
     ${options[$target]:-} -artifact_prefix="$out/findings/$target-" "$corpus")
 }
