@@ -16,11 +16,12 @@ set(CMAKE_CXX_FLAGS_FUZZ "-O1 -gline-tables-only")
 add_custom_target(fuzzers)
 
 # lf_add_fuzzer(<target> SOURCES <file>... DEPENDS <target>...)
-# The executables land in <build>/fuzz/.
+# The executables land in <build>/fuzz/; each also links fuzz_support, which
+# the list of targets defines.
 function(lf_add_fuzzer target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} fuzz_support)
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/fuzz")
   add_dependencies(fuzzers ${target})
