@@ -13,6 +13,11 @@ target_link_options(lf_options INTERFACE -fsanitize=address,undefined)
 # with the line tables that the sanitizers' reports need.
 set(CMAKE_CXX_FLAGS_FUZZ "-O1 -gline-tables-only")
 
+# Every CI run builds the fuzz targets: the standard headers most files include
+# are parsed once per library rather than once per file.
+target_precompile_headers(lf_options INTERFACE <algorithm> <array> <cmath> <cstddef> <cstdint> <cstring> <limits> <map>
+                          <memory> <optional> <string> <string_view> <utility> <vector>)
+
 add_custom_target(fuzzers)
 
 # lf_add_fuzzer(<target> SOURCES <file>... DEPENDS <target>...)

@@ -19,7 +19,7 @@ seconds="${2:-}"
 # target: default seconds, seed files (globs below the repository root, or
 # below the generated data as data:...), extra libFuzzer options.
 targets=(psd text pack profiles layers sound_sheet catalogue font dds particles anim mesh game_xml shader)
-default_seconds=5
+default_seconds=3
 declare -A time seeds options
 time[psd]=30 seeds[psd]="tests/Psd/Fixtures/*.psd"
 # Large but legal images are allowed up to the decoder's own limits.
