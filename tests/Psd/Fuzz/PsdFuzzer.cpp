@@ -1,5 +1,4 @@
-// libFuzzer entry for the decoder: built outside the test tree by
-// tools/fuzz-psd.sh with clang's -fsanitize=fuzzer,address,undefined.
+// libFuzzer entry for the decoder: built and run by tools/fuzz.sh.
 #include <cstddef>
 #include <cstdint>
 
