@@ -12,16 +12,17 @@ namespace {
 
 using namespace palette;
 
-constexpr int kCellWidth = 120;
-constexpr int kCellHeight = 144;
+constexpr int kCellWidth = 136;
+constexpr int kCellHeight = 184;
 constexpr int kBaseX = kCellWidth / 2;
-constexpr int kBaseY = 120;
+constexpr int kBaseY = 158;
 constexpr int kDirections = 32;
 constexpr int kRecoilFrames = 4;
 // How much a length along the ground shrinks seen from the game's camera.
 constexpr double kForeshortening = 0.6;
 
-double TierScale(int tier) { return 1.0 + 0.09 * (tier - 1); }
+// Towers are drawn in a design size a little below game size.
+double TierScale(int tier) { return 1.3 * (1.0 + 0.08 * (tier - 1)); }
 
 // A round-capped bar with its outline.
 void Bar(cairo_t* cr, double x1, double y1, double x2, double y2, double width, Rgb colour) {
@@ -129,20 +130,22 @@ void WickBarrel(cairo_t* cr, const TowerDesign& tower, Aim aim, double y, double
   // Across the barrel, for the bow and the twin rails.
   const double nx = -aim.vy, ny = aim.vx * kForeshortening;
   if (spark) {
-    for (double side : {-3.5, 3.5})
-      Bar(cr, rear.x + nx * side, rear.y + ny * side, tip.x + nx * side, tip.y + ny * side, 3.5, kBrass);
+    for (double side : {-4.0, 4.0}) {
+      Bar(cr, rear.x + nx * side, rear.y + ny * side, tip.x + nx * side, tip.y + ny * side, 5, kBrass);
+      Glow(cr, tip.x + nx * side, tip.y + ny * side, 6, kEmber, 0.9);
+    }
   } else {
-    Bar(cr, rear.x, rear.y, tip.x, tip.y, 4 + tower.tier * 0.5, kWood);
+    Bar(cr, rear.x, rear.y, tip.x, tip.y, 5 + tower.tier * 0.5, kWood);
     const double bx = rear.x + (tip.x - rear.x) * 0.7, by = rear.y + (tip.y - rear.y) * 0.7;
-    const double span = 9 + tower.tier * 1.5;
+    const double span = 12 + tower.tier * 1.5;
     cairo_new_path(cr);
     cairo_move_to(cr, bx + nx * span, by + ny * span);
     cairo_curve_to(cr, bx + nx * span * 0.4 + aim.vx * 5, by + ny * span * 0.4 + aim.vy * 3, bx - nx * span * 0.4 + aim.vx * 5,
                    by - ny * span * 0.4 + aim.vy * 3, bx - nx * span, by - ny * span);
-    cairo_set_line_width(cr, 4.2);
+    cairo_set_line_width(cr, 5);
     SetColour(cr, kOutline, 0.7);
     cairo_stroke_preserve(cr);
-    cairo_set_line_width(cr, 2.4);
+    cairo_set_line_width(cr, 3);
     SetColour(cr, tower.tier >= 2 ? kBrass : Shade(kWood, 0.2));
     cairo_stroke(cr);
     cairo_new_path(cr);
@@ -181,8 +184,9 @@ void RotatingBase(cairo_t* cr, const TowerDesign& tower) {
     Drum(cr, -8 - tower.tier, 17 + tower.tier, head - 12 - tower.tier, tower.kind == TowerKind::Brand ? Hex(0x5A3A30) : kIron);
     Band(cr, -12 - tower.tier, 34 + tower.tier * 2, kBrass);
   } else {
-    Post(cr, -8 - tower.tier, -head + 6, 8 + tower.tier);
-    if (tower.tier >= 2) Band(cr, -head * 0.5, 8 + tower.tier);
+    Post(cr, -8 - tower.tier, -head + 6, 10 + tower.tier);
+    if (tower.tier >= 2) Band(cr, -head * 0.5, 10 + tower.tier);
+    if (tower.tier >= 3) Band(cr, -head * 0.75, 10 + tower.tier);
   }
 }
 
@@ -204,18 +208,18 @@ void RotatingHead(cairo_t* cr, const TowerDesign& tower, Aim aim, int frame) {
     Glow(cr, -aim.vx * 6, y - 2, 8, tower.kind == TowerKind::Brand ? kFire : kFireLight, 0.45);
   } else {
     const Rgb light = tower.kind == TowerKind::Sparkstorm ? kEmber : kLantern;
-    Glow(cr, 0, y - 4, 20, light, 0.5);
+    Glow(cr, 0, y - 4, 24, light, 0.55);
     cairo_new_path(cr);
-    RoundedRect(cr, -7, y - 12, 14, 15, 4);
+    RoundedRect(cr, -9, y - 14, 18, 19, 5);
     Solid(cr, kBrass);
     cairo_new_path(cr);
-    RoundedRect(cr, -4, y - 9, 8, 9, 2.5);
+    RoundedRect(cr, -5.5, y - 10.5, 11, 12, 3);
     SetColour(cr, Shade(light, 0.5));
     cairo_fill(cr);
     cairo_new_path(cr);
-    cairo_move_to(cr, -9, y - 11);
-    cairo_line_to(cr, 0, y - 19 - tower.tier);
-    cairo_line_to(cr, 9, y - 11);
+    cairo_move_to(cr, -12, y - 13);
+    cairo_line_to(cr, 0, y - 23 - tower.tier);
+    cairo_line_to(cr, 12, y - 13);
     cairo_close_path(cr);
     Solid(cr, tower.tier >= 3 ? Hex(0x8A3A2A) : Shade(kBrass, -0.2));
   }

@@ -327,7 +327,7 @@ void Mistcaller(cairo_t* cr, const UnitPose& p) {
 }
 
 void Drake(cairo_t* cr, const UnitPose& p) {
-  const double y = -4 + p.bob;
+  const double y = 4 + p.bob;
   const Rgb wing = Hex(0xB8431E);
   const double flap = p.swing;
   // Far wing, body, near wing.
@@ -337,8 +337,8 @@ void Drake(cairo_t* cr, const UnitPose& p) {
     cairo_scale(cr, 1, (layer ? 1.0 : 0.75) * (0.45 + 0.55 * (flap * 0.5 + 0.5)));
     cairo_new_path(cr);
     cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, -6, -28);
-    cairo_curve_to(cr, -12, -22, -20, -20, -28, -18);
+    cairo_line_to(cr, -6, -26);
+    cairo_curve_to(cr, -12, -21, -20, -19, -28, -17);
     cairo_curve_to(cr, -20, -12, -16, -6, -14, 0);
     cairo_close_path(cr);
     Solid(cr, layer ? wing : Shade(wing, -0.35));
