@@ -548,10 +548,14 @@ void AddLobbedShell(Layout& layout) {
     layout.AddFrame(Numbered("tower3_1b/shot/shot_", i + 1), kX, kY, kCell, kCell, shell(i * M_PI / 3, i / 5.0));
 }
 
-void DrawTowerPortrait(cairo_t* cr, const TowerDesign& tower, double x, double y, double scale) {
+void DrawTowerPortrait(cairo_t* cr, const TowerDesign& tower, double x, double y, double height) {
+  // The tower's height above its base point at design scale, lamp or head
+  // included.
+  const double own = (IsRotating(tower.kind) ? HeadHeight(tower) + 24 : SourceHeight(tower) + 22) * TierScale(tower.tier);
+  const double scale = height / own * TierScale(tower.tier);
   cairo_save(cr);
   cairo_translate(cr, x, y);
-  cairo_scale(cr, scale * TierScale(tower.tier), scale * TierScale(tower.tier));
+  cairo_scale(cr, scale, scale);
   if (IsRotating(tower.kind)) {
     RotatingBase(cr, tower);
     RotatingHead(cr, tower, DirectionOf(27), 0);

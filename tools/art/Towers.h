@@ -30,7 +30,8 @@ void AddTower(Layout& layout, const TowerDesign& tower);
 // The mortars' lobbed shell "tower3_1b": spinning "fire" frames, the same as
 // its root clock, and the "shot" trail frames.
 void AddLobbedShell(Layout& layout);
-// A tower at rest facing the viewer, its base point at (x, y): menu icons.
-void DrawTowerPortrait(cairo_t* cr, const TowerDesign& tower, double x, double y, double scale);
+// A tower at rest, its base point at (x, y), scaled to stand height pixels
+// tall: menu icons and pictures.
+void DrawTowerPortrait(cairo_t* cr, const TowerDesign& tower, double x, double y, double height);
 
 }  // namespace art

@@ -256,7 +256,7 @@ void AddIcons(Layout& layout) {
       Medallion(cr, 64);
       Circle(cr, 32, 32, 28);
       cairo_clip(cr);
-      DrawTowerPortrait(cr, tower, 32, 56, 0.36);
+      DrawTowerPortrait(cr, tower, 32, 54, 44);
     });
   }
   add("acid_01", 26, 26, Badge([](cairo_t* cr, double c, double r) {
@@ -652,7 +652,7 @@ bool WritePlainImages(const std::filesystem::path& root) {
     cairo_close_path(cr);
     SetColour(cr, kMarshLight);
     cairo_fill(cr);
-    DrawTowerPortrait(cr, Tower("t_watch_3"), 512, 660, 2.4);
+    DrawTowerPortrait(cr, Tower("t_watch_3"), 512, 660, 400);
   });
   return ok;
 }
