@@ -145,7 +145,8 @@ TEST_P(GameLayoutsTest, EverySpriteHasItsGroupsAndEveryLayerShowsPixels) {
   EXPECT_NE(std::find(top.begin(), top.end(), base::ToWide(c.sprite, base::kEncodingUtf8)), top.end())
       << c.sprite << " is a top-level group, so the game makes a sprite of it";
 
-  std::map<std::string, Picture> atlases;
+  // Atlases are shared by many sprites and big: each is read once.
+  static std::map<std::string, Picture> atlases;
   for (const Group& group : c.groups) {
     const std::vector<std::string> layers = LayersIn(*layout, group.path);
     if (group.layers < 0) {
