@@ -12,10 +12,10 @@ namespace {
 
 using namespace palette;
 
-constexpr int kCellWidth = 136;
-constexpr int kCellHeight = 184;
+constexpr int kCellWidth = 152;
+constexpr int kCellHeight = 208;
 constexpr int kBaseX = kCellWidth / 2;
-constexpr int kBaseY = 158;
+constexpr int kBaseY = 180;
 constexpr int kDirections = 32;
 constexpr int kRecoilFrames = 4;
 // How much a length along the ground shrinks seen from the game's camera.
@@ -234,7 +234,7 @@ struct Moment {
 };
 
 void Lamp(cairo_t* cr, double y, double size, Rgb glass, Rgb frame, double light) {
-  Glow(cr, 0, y, size * 3.2, glass, 0.35 + 0.45 * light);
+  Glow(cr, 0, y, size * 2.6, glass, 0.35 + 0.45 * light);
   cairo_new_path(cr);
   RoundedRect(cr, -size, y - size * 1.1, size * 2, size * 2.2, size * 0.5);
   Solid(cr, frame);
@@ -385,10 +385,19 @@ void LanternPost(cairo_t* cr, const TowerDesign& tower, Moment m) {
                                                     : kLanternCore;
   Plinth(cr, tower.tier, tower.kind == TowerKind::Watch ? kStone : Shade(kStone, -0.1));
   const double y = -SourceHeight(tower);
-  Post(cr, -10, y + 10, 8 + tower.tier);
-  // The arm the lantern hangs from.
+  Post(cr, -10, y + 10, 11 + tower.tier * 1.5);
+  Band(cr, y + 14, 11 + tower.tier * 1.5);
+  // Struts under the lamp's ledge.
+  for (double side : {-1.0, 1.0}) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, side * 5, y + 22);
+    cairo_line_to(cr, side * 14, y + 10);
+    cairo_set_line_width(cr, 3);
+    SetColour(cr, Shade(kWood, -0.2));
+    cairo_stroke(cr);
+  }
   cairo_new_path(cr);
-  RoundedRect(cr, -14, y - 14 - tower.tier * 2, 28, 4, 2);
+  RoundedRect(cr, -16, y + 8, 32, 5, 2);
   Solid(cr, kWood);
   if (tower.kind == TowerKind::Forge) {
     cairo_new_path(cr);
@@ -412,9 +421,17 @@ void LanternPost(cairo_t* cr, const TowerDesign& tower, Moment m) {
     Flat(cr, kCoin);
   }
   const double light = m.blast ? std::sin(M_PI * m.t) : 0.5 + 0.35 * std::sin(m.t * 2 * M_PI + 1.3);
-  Lamp(cr, y, 7 + tower.tier * 1.2, glass, tower.kind == TowerKind::Watch ? kBrass : Shade(kBrass, -0.25),
-       light);
-  if (m.blast) Glow(cr, 0, y, 30 + 20 * light, glass, 0.6 * light);
+  const double size = 9 + tower.tier * 1.2;
+  Lamp(cr, y, size, glass, tower.kind == TowerKind::Watch ? kBrass : Shade(kBrass, -0.25), light);
+  if (tower.kind == TowerKind::Watch) {
+    // The watch lens that finds what hides in the dusk.
+    cairo_new_path(cr);
+    Ellipse(cr, 0, y, size * 0.55, size * 0.55);
+    cairo_set_line_width(cr, 2);
+    SetColour(cr, kBrass);
+    cairo_stroke(cr);
+  }
+  if (m.blast) Glow(cr, 0, y, 24 + 14 * light, glass, 0.6 * light);
 }
 
 void StaticTower(cairo_t* cr, const TowerDesign& tower, Moment m) {
