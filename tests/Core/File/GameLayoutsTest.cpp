@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ struct SpriteCase {
   std::string sprite;
   std::vector<Group> groups;
 };
+
+void PrintTo(const SpriteCase& c, std::ostream* out) { *out << c.layout << ": " << c.sprite; }
 
 std::vector<Group> UnitGroups(const std::string& unit) {
   return {{unit, 1}, {unit + "/walk", 8}, {unit + "/death", 6}, {unit + "/special", 6}};
@@ -183,7 +186,8 @@ TEST_P(GameLayoutsTest, EverySpriteHasItsGroupsAndEveryLayerShowsPixels) {
     const base::ImageInfo* layer = layout->FindImageInfo(name);
     right = std::max(right, layer->rect.x + layer->rect.width);
   }
-  EXPECT_EQ(2 * layout->FindImageInfo(base::ToWide(bases.front(), base::kEncodingUtf8))->rect.x, right);
+  EXPECT_EQ(2 * layout->FindImageInfo(base::ToWide(bases.front(), base::kEncodingUtf8))->rect.x, right)
+      << "twice the base point's x against the sprite's width";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sprites, GameLayoutsTest, ::testing::ValuesIn(SpriteCases()),
