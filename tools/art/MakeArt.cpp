@@ -63,8 +63,13 @@ int main(int argc, char** argv) {
     for (art::LayoutFrame& frame : layout.Frames()) frames.push_back(&frame);
   InParallel(frames.size(), [&](std::size_t i) { art::Layout::Draw(*frames[i]); });
 
-  std::atomic<bool> ok{art::WritePlainImages(root)};
-  InParallel(layouts.size(), [&](std::size_t i) {
+  // Encoding the atlases is most of the work: the plain images go beside it.
+  std::atomic<bool> ok{true};
+  InParallel(layouts.size() + 1, [&](std::size_t i) {
+    if (i == layouts.size()) {
+      if (!art::WritePlainImages(root)) ok = false;
+      return;
+    }
     layouts[i].CentreOnBase();
     if (!layouts[i].Write(root)) ok = false;
   });
