@@ -187,6 +187,10 @@ void Ring(cairo_t* cr, double size, Rgb colour, bool dashed) {
   cairo_set_dash(cr, nullptr, 0, 0);
 }
 
+// Evenly spread values in [0, 1) for the k-th particle of an effect, so that
+// neighbours never line up.
+double Scatter(int k) { return std::fmod(k * 0.6180339887, 1.0); }
+
 std::string Numbered(const std::string& prefix, int n) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d", n);
@@ -464,7 +468,7 @@ void AddEffects(Layout& layout) {
   });
   AddEffect(layout, "mob_dot", 48, 8, [](cairo_t* cr, double t, double s) {
     for (int k = 0; k < 4; ++k) {
-      const double u = std::fmod(t + k / 4.0, 1.0);
+      const double u = std::fmod(t + Scatter(k), 1.0);
       const double x = s / 2 + (k - 1.5) * 7 + std::sin(u * 7 + k) * 2;
       Circle(cr, x, s - 6 - u * (s - 12), 2.5 + 2 * u);
       Flat(cr, Hex(0x9CFF6A), 1 - u * 0.7);
@@ -472,7 +476,7 @@ void AddEffects(Layout& layout) {
   });
   AddEffect(layout, "mob_heal", 48, 8, [](cairo_t* cr, double t, double s) {
     for (int k = 0; k < 3; ++k) {
-      const double u = std::fmod(t + k / 3.0, 1.0);
+      const double u = std::fmod(t + Scatter(k), 1.0);
       const double x = s / 2 + (k - 1) * 11, y = s - 8 - u * (s - 16);
       cairo_new_path(cr);
       RoundedRect(cr, x - 5, y - 1.8, 10, 3.6, 1);
@@ -496,8 +500,8 @@ void AddEffects(Layout& layout) {
   });
   AddEffect(layout, "sp_ember", 128, 10, [](cairo_t* cr, double t, double s) {
     for (int k = 0; k < 9; ++k) {
-      const double u = std::fmod(t + k * 0.37, 1.0);
-      const double x = 16 + std::fmod(k * 37.0, s - 32), y = 8 + u * (s - 24);
+      const double u = std::fmod(t + Scatter(k + 5), 1.0);
+      const double x = 16 + Scatter(k) * (s - 32), y = 8 + u * (s - 24);
       cairo_new_path(cr);
       cairo_move_to(cr, x - 4, y - 14);
       cairo_line_to(cr, x, y);
