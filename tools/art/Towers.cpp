@@ -1,5 +1,6 @@
 #include "tools/art/Towers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -258,7 +259,7 @@ double SourceHeight(const TowerDesign& tower) {
     case TowerKind::Bell: return 52;
     case TowerKind::Mortar:
     case TowerKind::Tar:
-    case TowerKind::Blight: return 30 + tower.tier * 2;
+    case TowerKind::Blight: return 40 + tower.tier * 3;
     default: return 60 + tower.tier * 6;
   }
 }
@@ -340,16 +341,25 @@ void MortarTub(cairo_t* cr, const TowerDesign& tower, Moment m) {
   Plinth(cr, tower.tier);
   const double squash = m.blast ? 1.0 - 0.12 * std::sin(M_PI * std::min(1.0, m.t * 2.5)) : 1.0;
   const double top = -SourceHeight(tower) * squash;
-  const double rx = 16 + tower.tier * 2;
-  // The tub flares to a wide mouth.
+  const double rx = 14 + tower.tier * 2;
+  // A wooden bed, and on it the squat barrel widening to its mouth.
   cairo_new_path(cr);
-  cairo_move_to(cr, -rx * 0.8, -8);
-  cairo_curve_to(cr, -rx * 1.05, top * 0.5, -rx * 0.9, top * 0.8, -rx, top);
+  RoundedRect(cr, -rx * 1.15, -22, rx * 2.3, 14, 3);
+  Solid(cr, kWood);
+  for (double x : {-rx * 0.8, rx * 0.8}) {
+    cairo_new_path(cr);
+    Ellipse(cr, x, -10, 5, 5);
+    Flat(cr, kIron);
+  }
+  cairo_new_path(cr);
+  cairo_move_to(cr, -rx * 0.7, -16);
+  cairo_curve_to(cr, -rx * 1.1, top * 0.55, -rx * 0.8, top * 0.85, -rx, top);
   cairo_line_to(cr, rx, top);
-  cairo_curve_to(cr, rx * 0.9, top * 0.8, rx * 1.05, top * 0.5, rx * 0.8, -8);
+  cairo_curve_to(cr, rx * 0.8, top * 0.85, rx * 1.1, top * 0.55, rx * 0.7, -16);
   cairo_close_path(cr);
   Solid(cr, body);
-  for (int i = 0; i < tower.tier; ++i) Band(cr, top * (0.3 + 0.22 * i), rx * 1.9);
+  for (int i = 0; i < std::min(tower.tier, 2); ++i) Band(cr, top * (0.62 + 0.22 * i), rx * 1.95);
+  Band(cr, top + 3, rx * 2.05);
   cairo_new_path(cr);
   Ellipse(cr, 0, top, rx, rx * 0.38);
   Flat(cr, Shade(body, 0.2));
@@ -360,10 +370,11 @@ void MortarTub(cairo_t* cr, const TowerDesign& tower, Moment m) {
   cairo_fill(cr);
   Glow(cr, 0, top, rx * 1.4, light, 0.3 + 0.4 * flicker);
   if (tower.kind == TowerKind::Tar) {
-    for (double x : {-rx * 0.6, rx * 0.3}) {
+    // Tar running over the lip.
+    for (double x : {-rx * 0.55, rx * 0.15, rx * 0.65}) {
       cairo_new_path(cr);
-      Ellipse(cr, x, top + 6, 2.5, 5);
-      SetColour(cr, kNight);
+      RoundedRect(cr, x - 2, top + 2, 4, 9 + std::fabs(x) * 0.3, 2);
+      SetColour(cr, Hex(0x14110E));
       cairo_fill(cr);
     }
   }
