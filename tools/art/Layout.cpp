@@ -3,7 +3,6 @@
 #include <tinyxml2.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -113,12 +112,6 @@ void Layout::AddMarker(std::string name, int x, int y) {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
   });
-}
-
-const LayoutFrame* Layout::Find(const std::string& name) const {
-  for (const LayoutFrame& frame : frames_)
-    if (frame.name == name) return &frame;
-  return nullptr;
 }
 
 void Layout::Draw(LayoutFrame& frame) {

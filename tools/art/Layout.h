@@ -42,7 +42,6 @@ class Layout {
 
   std::vector<LayoutFrame>& Frames() { return frames_; }
   const std::vector<LayoutFrame>& Frames() const { return frames_; }
-  const LayoutFrame* Find(const std::string& name) const;
 
   // Draws one frame's cell; frames are independent, so any thread may draw any.
   static void Draw(LayoutFrame& frame);

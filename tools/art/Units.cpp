@@ -1,6 +1,7 @@
 #include "tools/art/Units.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace art {
