@@ -1,0 +1,80 @@
+// make_art <data root> <contact sheet .png>: draws the game's sprite layouts
+// (units, towers, interface parts) as layer folders, each with one atlas, and
+// the plain images beside them; then a contact sheet of it all.
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "tools/art/ContactSheet.h"
+#include "tools/art/Layout.h"
+#include "tools/art/Towers.h"
+#include "tools/art/UiParts.h"
+#include "tools/art/Units.h"
+
+namespace {
+
+// Runs work(0) ... work(count - 1) on every core.
+void InParallel(std::size_t count, const std::function<void(std::size_t)>& work) {
+  std::atomic<std::size_t> next{0};
+  const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::thread> pool;
+  for (unsigned t = 0; t < threads; ++t) {
+    pool.emplace_back([&] {
+      for (std::size_t i = next++; i < count; i = next++) work(i);
+    });
+  }
+  for (std::thread& thread : pool) thread.join();
+}
+
+std::vector<art::Layout> GameLayouts() {
+  std::vector<art::Layout> layouts;
+  for (const art::UnitSheet& sheet : art::UnitSheets()) {
+    art::Layout& layout = layouts.emplace_back(sheet.path);
+    for (const art::UnitDesign& unit : sheet.units) art::AddUnit(layout, unit);
+  }
+  for (const art::TowerSheet& sheet : art::TowerSheets()) {
+    art::Layout& layout = layouts.emplace_back(sheet.path);
+    for (const art::TowerDesign& tower : sheet.towers) art::AddTower(layout, tower);
+    if (layout.Path() == "kp/towers/artillery") art::AddLobbedShell(layout);
+  }
+  art::AddUiParts(layouts.emplace_back("kp/data/ui_parts"));
+  return layouts;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_art <data root> <contact sheet .png>\n");
+    return 2;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const std::filesystem::path root = argv[1];
+  std::vector<art::Layout> layouts = GameLayouts();
+
+  std::vector<art::LayoutFrame*> frames;
+  for (art::Layout& layout : layouts)
+    for (art::LayoutFrame& frame : layout.Frames()) frames.push_back(&frame);
+  InParallel(frames.size(), [&](std::size_t i) { art::Layout::Draw(*frames[i]); });
+
+  // Encoding the atlases is most of the work: the plain images go beside it.
+  std::atomic<bool> ok{true};
+  InParallel(layouts.size() + 1, [&](std::size_t i) {
+    if (i == layouts.size()) {
+      if (!art::WritePlainImages(root)) ok = false;
+      return;
+    }
+    layouts[i].CentreOnBase();
+    if (!layouts[i].Write(root)) ok = false;
+  });
+  if (!art::WriteContactSheet(layouts, argv[2])) ok = false;
+  const auto elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("make_art: %zu layers in %zu layouts, %.2f s\n", frames.size(), layouts.size(), elapsed);
+  return ok ? 0 : 1;
+}
