@@ -188,7 +188,7 @@ class ScreenScissorTest : public render_test::RenderDX9Fixture, public ::testing
 
   // The lit pixels of a white fill of the design rectangle, clipped to the
   // scissor rectangle when one is given.
-  std::vector<std::uint32_t> Fill(const render::Rect& fill, const render::Rect* scissor) {
+  std::vector<std::uint32_t> Fill(const math::Rect& fill, const math::Rect* scissor) {
     const float black[4] = {0, 0, 0, 1};
     EXPECT_EQ(Frame(black,
                     [&] {
@@ -209,13 +209,13 @@ class ScreenScissorTest : public render_test::RenderDX9Fixture, public ::testing
 
 TEST_P(ScreenScissorTest, AScissoredScreenFillLightsThePixelsOfAFillOfTheScissorRectangle) {
   const auto& visible = layout_.visibleArea;
-  const render::Rect screen{visible[0], visible[1], visible[2], visible[3]};
+  const math::Rect screen{visible[0], visible[1], visible[2], visible[3]};
   // Whole design units, as the layouts place things, fractions, and on
   // 800x600 edges that pass through pixel centres.
-  for (const render::Rect& rect : {render::Rect{visible[0] + 10.0f, 37.0f, 300.0f, 200.0f},
-                                   render::Rect{200.0f, 411.0f, 563.0f, 301.0f},
-                                   render::Rect{visible[0] + 71.9f, 123.45f, 601.7f, 333.3f},
-                                   render::Rect{77.3f, 77.3f, 512.0f, 256.0f}}) {
+  for (const math::Rect& rect : {math::Rect{visible[0] + 10.0f, 37.0f, 300.0f, 200.0f},
+                                   math::Rect{200.0f, 411.0f, 563.0f, 301.0f},
+                                   math::Rect{visible[0] + 71.9f, 123.45f, 601.7f, 333.3f},
+                                   math::Rect{77.3f, 77.3f, 512.0f, 256.0f}}) {
     const std::vector<std::uint32_t> filled = Fill(rect, nullptr);
     const std::vector<std::uint32_t> scissored = Fill(screen, &rect);
     ASSERT_EQ(filled.size(), scissored.size());

@@ -4,73 +4,33 @@
 #include <memory>
 #include <vector>
 
-#include "Core/App/Window.h"
-#include "Core/Base/SingletonRegistry.h"
-#include "Core/Input/CoordConverter.h"
-#include "Core/Input/InputListener.h"
-#include "Core/Input/Win32/InputWin32.h"
 #include "Core/Render/BMFont.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Resource/ResourceManager.h"
 #include "Platform/GraphicsDevice.h"
-#include "Platform/Session.h"
-#include "Platform/ShaderCompiler.h"
+#include "benchmarks/Core/Render/BenchmarkScreen.h"
 
 namespace {
 
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
 constexpr int kGlyphs = 10000;
 constexpr int kLabelLength = 10;
-
-class IgnoredInput : public input::InputListener, public input::CoordConverter {
- public:
-  input::Point ToDesign(input::Point window) const override { return window; }
-  QLResultEnum OnMouseDown(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseUp(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseDoubleClick(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseMove(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnMouseDrag(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnMouseWheel(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseLeave(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnKeyDown(int) override { return QL_OK; }
-  QLResultEnum OnKeyUp(int) override { return QL_OK; }
-  QLResultEnum OnChar(char16_t) override { return QL_OK; }
-  QLResultEnum OnTouchBegin(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchMove(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchEnd(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchCancel(const input::Touch&) override { return QL_OK; }
-};
 
 // A headless screen with the game's generated font "main_32_1" loaded from
 // the generated data, as the game reads it.
 class TextScreen {
  public:
   TextScreen() : previousFolder_(std::filesystem::current_path()) {
-    platform::Startup();
     std::filesystem::current_path(LF_GAME_DATA_ROOT);
-    if (window_.Create({0, 0}, {kScreenWidth, kScreenHeight}, {kScreenWidth, kScreenHeight}, true, u"text bench") !=
-        QL_OK) {
-      return;
-    }
-    render::RenderInitParam param;
-    param.width = kScreenWidth;
-    param.height = kScreenHeight;
-    render_ = std::make_unique<render::RenderDX9>();
-    if (render_->Init(&window_, param) != QL_OK) return;
+    if (!screen_.Start()) return;
     font_ = resource::ResourceManager::Instance()->Get<render::BMFont>(u"kp/data/fonts/main_32_1");
     if (!font_) return;
-    font_->SetRender(render_.get());
+    font_->SetRender(&screen_.GetRender());
     ready_ = font_->Load() == QL_OK;
   }
 
   ~TextScreen() {
     font_.Release();
-    render_.reset();
-    SingletonRegistry::Shutdown();
-    platform::ShutdownShaderCompiler();
-    platform::Shutdown();
     std::filesystem::current_path(previousFolder_);
   }
 
@@ -78,32 +38,31 @@ class TextScreen {
 
   // Records one frame of the texts, each at its own place.
   bool Record(const std::vector<base::WString>& texts) {
-    if (!render_->IsReadyToRender() || render_->BeginScene() != QL_OK) return false;
+    render::RenderDX9& render = screen_.GetRender();
+    if (!render.IsReadyToRender() || render.BeginScene() != QL_OK) return false;
     const float black[4] = {0, 0, 0, 1};
-    render_->Clear(render::kClearColor, black, 1.0f, 0);
+    render.Clear(render::kClearColor, black, 1.0f, 0);
     {
-      render::Graphics g(*render_);
+      render::Graphics g(render);
       g.SetFont(font_.Get());
       for (std::size_t i = 0; i < texts.size(); ++i) {
-        const auto x = static_cast<float>(i * 37 % kScreenWidth);
-        const auto y = static_cast<float>(i * 23 % kScreenHeight);
+        const auto x = static_cast<float>(i * 37 % render_bench::kScreenWidth);
+        const auto y = static_cast<float>(i * 23 % render_bench::kScreenHeight);
         g.DrawText(texts[i]).Translate2D(x, y);
       }
     }
-    return render_->EndScene() == QL_OK;
+    return render.EndScene() == QL_OK;
   }
 
   // Reading a pixel back waits until the device has drawn it all.
   bool Replay() {
-    return render_->ExecuteCommands() == QL_OK && !render_->GetDevice()->ReadPixels({0, 0, 1, 1}).empty();
+    render::RenderDX9& render = screen_.GetRender();
+    return render.ExecuteCommands() == QL_OK && !render.GetDevice()->ReadPixels({0, 0, 1, 1}).empty();
   }
 
  private:
   std::filesystem::path previousFolder_;
-  IgnoredInput ignored_;
-  input::InputWin32 input_{ignored_, ignored_};
-  app::Window window_{&input_, false, false, true};
-  std::unique_ptr<render::RenderDX9> render_;
+  render_bench::BenchmarkScreen screen_;
   resource::ResourceHandle<render::BMFont> font_;
   bool ready_ = false;
 };

@@ -90,7 +90,7 @@ TEST(GameControlTest, TextLayersGoUnderTheParentWithTheirMouseModeAndGoWithTheHe
     ASSERT_EQ(helper.CreateTextLayer({}, u"Play", gui::kLayerMouseIgnored, &parent, &ignoring), QL_OK);
     ASSERT_EQ(helper.CreateTextLayer({}, u"Quit", gui::kLayerMouseTrapped, &parent, &trapping), QL_OK);
     ASSERT_EQ(parent.GetChildren().size(), 2u);
-    EXPECT_EQ(parent.GetChildren()[0], ignoring);
+    EXPECT_EQ(parent.GetChildren().front(), ignoring);
     EXPECT_EQ(ignoring->GetText(), u"Play");
     EXPECT_FALSE(ignoring->IsHitTestable());
     EXPECT_EQ(trapping->GetListener(), helper.GetTrapListener());

@@ -12,8 +12,6 @@
 
 #include "Core/App/Window.h"
 #include "Core/Base/SingletonRegistry.h"
-#include "Core/Input/CoordConverter.h"
-#include "Core/Input/InputListener.h"
 #include "Core/Input/Win32/InputWin32.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/BMFont.h"
@@ -23,28 +21,10 @@
 #include "Platform/ShaderCompiler.h"
 #include "tests/Core/Render/FakeDevice.h"
 #include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/IgnoredInput.h"
 
 namespace render_test {
 
-class IgnoredInput : public input::InputListener, public input::CoordConverter {
- public:
-  input::Point ToDesign(input::Point window) const override { return window; }
-  QLResultEnum OnMouseDown(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseUp(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseDoubleClick(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseMove(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnMouseDrag(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnMouseWheel(const input::Point&, int) override { return QL_OK; }
-  QLResultEnum OnMouseLeave(const input::Point&) override { return QL_OK; }
-  QLResultEnum OnKeyDown(int) override { return QL_OK; }
-  QLResultEnum OnKeyUp(int) override { return QL_OK; }
-  QLResultEnum OnChar(char16_t) override { return QL_OK; }
-  QLResultEnum OnTouchBegin(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchMove(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchEnd(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnTouchCancel(const input::Touch&) override { return QL_OK; }
-  QLResultEnum OnMouseCancel(const input::Point&) override { return QL_OK; }
-};
 
 inline constexpr int kWidth = 32;
 inline constexpr int kHeight = 24;
@@ -136,7 +116,7 @@ class RenderDX9Fixture : public ::testing::Test {
   // A test that needs a larger screen sets these in its constructor.
   int width_ = kWidth;
   int height_ = kHeight;
-  IgnoredInput ignored_;
+  testing_support::IgnoredInput ignored_;
   input::InputWin32 input_{ignored_, ignored_};
   app::Window window_{&input_, false, false, true};
   render::RenderInitParam param_;
