@@ -40,31 +40,32 @@ function(lf_add_library target)
   target_link_libraries(${target} ${scope} lf_options ${ARG_DEPENDS})
 endfunction()
 
+# lf_add_folder_executable(<target> FOLDERS <folder>... DEPENDS <target>...)
+# An executable of every .cpp of the folders; none when they hold no source.
+function(lf_add_folder_executable target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
+  lf_collect_sources(sources ${ARG_FOLDERS})
+  if(sources)
+    add_executable(${target} ${sources})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPENDS})
+  endif()
+endfunction()
+
 # lf_add_test(<target> FOLDERS <folder>... DEPENDS <target>...)
 # CTest discovers the cases; a folder without tests makes nothing. A case of
 # a parameterised suite is named by its suite's name generator alone, never
 # by a printout of its parameter.
 function(lf_add_test target)
-  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
-  lf_collect_sources(sources ${ARG_FOLDERS})
-  if(NOT sources)
-    return()
+  lf_add_folder_executable(${target} ${ARGN} GTest::gtest GTest::gtest_main)
+  if(TARGET ${target})
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+      PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1")
   endif()
-  add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1")
 endfunction()
 
 # lf_add_benchmark(<target> FOLDERS <folder>... DEPENDS <target>...)
 # Google Benchmark executables; they are built with everything else so that
 # they keep compiling, and run by hand (Release builds give the figures).
 function(lf_add_benchmark target)
-  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPENDS" ${ARGN})
-  lf_collect_sources(sources ${ARG_FOLDERS})
-  if(NOT sources)
-    return()
-  endif()
-  add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} benchmark::benchmark benchmark::benchmark_main)
+  lf_add_folder_executable(${target} ${ARGN} benchmark::benchmark benchmark::benchmark_main)
 endfunction()

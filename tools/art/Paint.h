@@ -41,6 +41,9 @@ void Solid(cairo_t* cr, Rgb fill, double alpha = 1.0);
 // The same without the highlight band, for small or thin parts.
 void Flat(cairo_t* cr, Rgb fill, double alpha = 1.0);
 
+// A round-capped line with its outline; the line stays the current path.
+void OutlinedLine(cairo_t* cr, double x1, double y1, double x2, double y2, double width, Rgb colour);
+
 // Path helpers (they only add to the path).
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);

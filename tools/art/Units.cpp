@@ -12,18 +12,8 @@ using namespace palette;
 
 // A limb: a round-capped line with its outline.
 void Limb(cairo_t* cr, double x1, double y1, double x2, double y2, double width, Rgb colour) {
-  double outline = 2.0, unused = 0;
-  cairo_device_to_user_distance(cr, &outline, &unused);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  OutlinedLine(cr, x1, y1, x2, y2, width, colour);
   cairo_new_path(cr);
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  cairo_set_line_width(cr, width + 2 * std::fabs(outline));
-  SetColour(cr, kOutline, 0.7);
-  cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, width);
-  SetColour(cr, colour);
-  cairo_stroke(cr);
 }
 
 // A bent limb through a knee.
