@@ -1,0 +1,43 @@
+#include "Game/FrameBuilders.h"
+
+#include <memory>
+
+#include "Core/Base/ImageInfo.h"
+#include "Core/Base/LogMessage.h"
+#include "Core/File/ImageContainer.h"
+#include "Core/Render/Image.h"
+#include "Framework/GameApplication.h"
+#include "Game/KpFrameEntry.h"
+
+const base::ImageInfo* FindPsdLayer(file::ImageContainer& container, const base::WString& path) {
+  return container.FindImageInfo(path);
+}
+
+render::Image* LoadPsdLayerImage(file::ImageContainer& container, const base::WString& path) {
+  const base::ImageInfo* layer = FindPsdLayer(container, path);
+  if (!layer) return nullptr;
+  if (layer->rect.width <= 0.0f || layer->rect.height <= 0.0f) {
+    QL_LOG(u"Layer '%s' of '%s' has no size and is not drawn\n").AddArg(path).AddArg(container.GetPath());
+    return nullptr;
+  }
+  framework::GameApplication* application = framework::GameApplication::Instance();
+  if (!application) return nullptr;
+  std::unique_ptr<render::Image> image = application->CreateImage(layer->name, &container);
+  if (!image) QL_LOG(u"Layer '%s' of '%s' could not be read and is not drawn\n").AddArg(path).AddArg(container.GetPath());
+  return image.release();
+}
+
+KpFrameEntry* CreateFrameEntryFromPsd(file::ImageContainer& container, const base::WString& path) {
+  auto frame = new KpFrameEntry;
+  frame->ownsImage = true;
+  frame->image = LoadPsdLayerImage(container, path);
+  if (const base::ImageInfo* layer = FindPsdLayer(container, path)) {
+    frame->x = layer->rect.x;
+    frame->y = layer->rect.y;
+    frame->width = layer->rect.width;
+    frame->height = layer->rect.height;
+    frame->name = layer->name;
+    frame->z = layer->index;
+  }
+  return frame;
+}

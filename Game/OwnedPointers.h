@@ -1,0 +1,32 @@
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+// Owners keep their objects in vectors of raw pointers; these free them.
+// Elements are deleted front first, so a destructor that looks at the list
+// sees only the elements after it.
+
+template <class T>
+void DeleteAllPointers(std::vector<T*>& list) {
+  while (!list.empty()) {
+    T* front = list.front();
+    list.erase(list.begin());
+    delete front;
+  }
+}
+
+template <class T>
+void DeleteAllPointersAndFree(std::vector<T*>& list) {
+  DeleteAllPointers(list);
+  list.shrink_to_fit();
+}
+
+// Nothing happens when the pointer is not in the list.
+template <class T>
+void RemoveAndDeletePointer(std::vector<T*>& list, T* pointer) {
+  const auto found = std::find(list.begin(), list.end(), pointer);
+  if (found == list.end()) return;
+  list.erase(found);
+  delete pointer;
+}
