@@ -5,6 +5,8 @@
 #include "Core/Base/ImageInfo.h"
 #include "Core/Base/LogMessage.h"
 #include "Core/File/ImageContainer.h"
+#include "Core/Layer/ImageLayer.h"
+#include "Core/Layer/Layer.h"
 #include "Core/Render/Image.h"
 #include "Framework/GameApplication.h"
 #include "Game/KpFrameEntry.h"
@@ -40,4 +42,18 @@ KpFrameEntry* CreateFrameEntryFromPsd(file::ImageContainer& container, const bas
     frame->z = layer->index;
   }
   return frame;
+}
+
+void SetImageLayerFromPsd(layer::ImageLayer& imageLayer, file::ImageContainer& container, const base::WString& path,
+                          float originX, float originY) {
+  imageLayer.SetImage(LoadPsdLayerImage(container, path), true);
+  const base::ImageInfo* layer = FindPsdLayer(container, path);
+  if (!layer) return;
+  imageLayer.SetPosition(layer->rect.x - originX, layer->rect.y - originY, 0.0f);
+}
+
+void DetachLayer(layer::Layer* child) {
+  if (!child) return;
+  layer::Layer* parent = child->GetParent();
+  if (parent && !parent->GetChildren().empty()) parent->RemoveChild(child);
 }

@@ -8,6 +8,10 @@ class ImageInfo;
 namespace file {
 class ImageContainer;
 }
+namespace layer {
+class ImageLayer;
+class Layer;
+}  // namespace layer
 namespace render {
 class Image;
 }
@@ -22,3 +26,10 @@ render::Image* LoadPsdLayerImage(file::ImageContainer& container, const base::WS
 // A frame placed where the layer lies, owning its image; a path the layout
 // lacks gives a frame with no image and a zero rectangle.
 KpFrameEntry* CreateFrameEntryFromPsd(file::ImageContainer& container, const base::WString& path);
+// Shows the layer's image (owned by the image layer) with the layer placed
+// relative to the origin. A path the layout lacks leaves the image layer
+// without an image.
+void SetImageLayerFromPsd(layer::ImageLayer& imageLayer, file::ImageContainer& container, const base::WString& path,
+                          float originX, float originY);
+// Takes the layer out of its parent so that its owner may delete it.
+void DetachLayer(layer::Layer* child);

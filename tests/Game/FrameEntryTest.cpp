@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct HoverCase {
   int hover;
 };
 
+void PrintTo(const HoverCase& c, std::ostream* out) { *out << c.name; }
+
 class ButtonHoverTest : public ::testing::TestWithParam<HoverCase> {};
 
 TEST_P(ButtonHoverTest, OnlyAPointStrictlyInsideIsAHover) {
@@ -55,6 +58,8 @@ struct ZoomCase {
   std::vector<std::pair<int, float>> steps;  // hover, seconds
   float scale;
 };
+
+void PrintTo(const ZoomCase& c, std::ostream* out) { *out << c.name; }
 
 class ButtonZoomTest : public ::testing::TestWithParam<ZoomCase> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct SpriteCase {
   // Group and the number of frames it holds; -1: at least one.
   std::vector<std::pair<std::string, int>> groups;
 };
+
+void PrintTo(const SpriteCase& c, std::ostream* out) { *out << c.sprite; }
 
 std::vector<SpriteCase> SpriteCases() {
   std::vector<SpriteCase> cases;

@@ -2,6 +2,7 @@
 #include <tinyxml2.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,8 @@ struct PlaybackCase {
   float time;  // set after the updates when not negative
   const char16_t* frame;
 };
+
+void PrintTo(const PlaybackCase& c, std::ostream* out) { *out << c.name; }
 
 class SpritePlaybackTest : public SpriteTest, public ::testing::WithParamInterface<PlaybackCase> {};
 
