@@ -17,7 +17,8 @@ const base::ImageInfo* FindPsdLayer(file::ImageContainer& container, const base:
 
 render::Image* LoadPsdLayerImage(file::ImageContainer& container, const base::WString& path) {
   const base::ImageInfo* layer = FindPsdLayer(container, path);
-  if (!layer) return nullptr;
+  // Box and centre markers of a document have a place but no pixels.
+  if (!layer || !layer->drawable) return nullptr;
   if (layer->rect.width <= 0.0f || layer->rect.height <= 0.0f) {
     QL_LOG(u"Layer '%s' of '%s' has no size and is not drawn\n").AddArg(path).AddArg(container.GetPath());
     return nullptr;

@@ -14,17 +14,18 @@ KpAnimatedSprite::KpAnimatedSprite(const base::WString& spriteName)
   state_->fps = kAnimatedFps;
 }
 
-float KpAnimatedSprite::duration() const {
-  return static_cast<float>(state_->rootFrameCount()) / state_->fps;
+float KpAnimatedSprite::duration() {
+  return static_cast<float>(state_->rootFrameCount()) / state_->framesPerSecond();
 }
 
 void KpAnimatedSprite::update(float dt) {
   elapsed += dt;
   delay -= dt;
   const auto frames = static_cast<float>(state_->rootFrameCount());
-  if (state_->fps * elapsed > frames - 1.0f) {
+  const float fps = state_->framesPerSecond();
+  if (fps * elapsed > frames - 1.0f) {
     if (loop) {
-      elapsed -= frames / state_->fps;
+      elapsed -= frames / fps;
       delay = 0.0f;
     } else {
       alive = false;

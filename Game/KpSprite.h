@@ -42,7 +42,7 @@ class KpAnimatedSprite : public KpSprite {
   void draw(render::Graphics* graphics) override;
   void update(float dt) override;
 
-  float duration() const;
+  float duration();
   SpriteAnimState& state() { return *state_; }
 
   bool loop = false;

@@ -24,6 +24,8 @@ class SpriteAnimState {
   KpFrameEntry* currentFrame(float px, float py, float rotation);
   void draw(render::Graphics* graphics, float px, float py, float rotation);
   int rootFrameCount() const;
+  // fps, taken as 20 (logged) when an owner left it at zero or below.
+  float framesPerSecond();
 
   SpriteDef* definition() const { return definition_; }
   const base::WString& spriteName() const { return spriteName_; }
@@ -36,9 +38,6 @@ class SpriteAnimState {
   float fps = 30.0f;
 
  private:
-  // fps, taken as 20 (logged) when an owner left it at zero or below.
-  float framesPerSecond();
-
   SpriteDef* definition_;
   float pivotX_ = 50.0f;
   float pivotY_ = 30.0f;

@@ -42,6 +42,14 @@ TEST_F(AnimatedSpriteTest, AOneShotDiesOnTheFirstUpdatePastItsLastFrame) {
   EXPECT_FALSE(sprite.isAlive()) << "0.46 s";
 }
 
+TEST_F(AnimatedSpriteTest, WithoutFpsItLastsAsLongAsAtTwenty) {
+  KpAnimatedSprite sprite(u"kp/puff");
+  sprite.state().fps = 0.0f;
+  EXPECT_FLOAT_EQ(sprite.duration(), 0.5f);
+  sprite.update(0.44f);
+  EXPECT_TRUE(sprite.isAlive());
+}
+
 TEST_F(AnimatedSpriteTest, ADelayHoldsTheAnimationButNotTheLifetime) {
   KpAnimatedSprite sprite(u"kp/puff");
   sprite.delay = 0.5f;
