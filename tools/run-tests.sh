@@ -9,5 +9,4 @@ folder="${1:-$root/build/tests}"
 "$root/tools/build.sh" "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
-# LF_CTEST_ARGS: further ctest options, e.g. "--repeat until-pass:2".
-ctest --test-dir "$folder" --output-on-failure -j "$(nproc)" ${LF_CTEST_ARGS:-}
+ctest --test-dir "$folder" --output-on-failure -j "$(nproc)"
