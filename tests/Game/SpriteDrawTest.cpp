@@ -2,12 +2,10 @@
 // registry with a renderer behind them, played by their animation state and
 // read back from the screen.
 
-#include <png.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -35,6 +33,7 @@
 #include "tests/Framework/TestGame.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
+#include "tests/Support/SavePng.h"
 #include "tests/Support/TempFolder.h"
 
 namespace {
@@ -95,31 +94,6 @@ std::optional<Box> LitBox(const Picture& picture) {
   }
   if (box.left >= box.right) return std::nullopt;
   return box;
-}
-
-// Keeps the pages, one under the other, as an RGB PNG for a look.
-void SavePng(const std::filesystem::path& path, const Picture& pixels, int width, int height) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<std::size_t>(width) * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t argb = pixels[static_cast<std::size_t>(y * width + x)];
-      row[static_cast<std::size_t>(x) * 3] = static_cast<png_byte>(argb >> 16);
-      row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<png_byte>(argb >> 8);
-      row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<png_byte>(argb);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
 }
 
 class SpriteDrawTest : public ::testing::Test {
@@ -250,8 +224,8 @@ TEST_F(SpriteDrawTest, TheContactSheetShowsEveryWalkTowerDirectionAndInterfacePa
     }
     sheet.insert(sheet.end(), page.begin(), page.end());
   }
-  SavePng(testFolder_ / "game_contact_sheet.png", sheet, kDesignWidth,
-          static_cast<int>(sheet.size()) / kDesignWidth);
+  EXPECT_TRUE(testing_support::SavePng(testFolder_ / "game_contact_sheet.png", sheet, kDesignWidth,
+                                       static_cast<int>(sheet.size()) / kDesignWidth));
 }
 
 struct PivotCase {

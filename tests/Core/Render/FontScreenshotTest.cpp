@@ -78,7 +78,7 @@ TEST_P(FontScreenshotTest, TextPixelsLieWhereTheLayoutPutsTheGlyphs) {
             QL_OK);
   const std::vector<std::uint32_t> picture = Picture();
   ASSERT_EQ(picture.size(), std::size_t{kScreenWidth * kScreenHeight});
-  SavePicture(testFolder_ / (std::string("font-") + GetParam() + ".ppm"), picture);
+  SavePicture(testFolder_ / (std::string("font-") + GetParam() + ".png"), picture);
   const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y * kScreenWidth + x)]; };
 
   const std::vector<Box> boxes = ExpectedQuads(*font.Get());

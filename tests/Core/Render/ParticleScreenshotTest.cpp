@@ -60,7 +60,7 @@ TEST_F(ParticleScreenshotTest, EveryEffectShowsParticlesAroundItsPlaceAfterASeco
             QL_OK);
   const std::vector<std::uint32_t> picture = Picture();
   ASSERT_EQ(picture.size(), std::size_t{kScreenWidth * kScreenHeight});
-  SavePicture(testFolder_ / "particles.ppm", picture);
+  SavePicture(testFolder_ / "particles.png", picture);
 
   // The middle half of each cell holds a fair number of lit pixels.
   for (std::size_t i = 0; i < kEffects.size(); ++i) {

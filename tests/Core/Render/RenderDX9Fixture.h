@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -22,6 +21,7 @@
 #include "tests/Core/Render/FakeDevice.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/IgnoredInput.h"
+#include "tests/Support/SavePng.h"
 
 namespace render_test {
 
@@ -104,13 +104,10 @@ class RenderDX9Fixture : public ::testing::Test {
     return box.left < box.right ? box : PixelBox{};
   }
 
-  // Keeps the picture as a PPM file for a look; relative names go beside the
+  // Keeps the picture as a PNG file for a look; relative names go beside the
   // test.
   void SavePicture(const std::filesystem::path& path, const std::vector<std::uint32_t>& picture) const {
-    std::ofstream ppm(path, std::ios::binary);
-    ppm << "P6\n" << width_ << " " << height_ << "\n255\n";
-    for (const std::uint32_t argb : picture)
-      ppm << static_cast<char>(argb >> 16) << static_cast<char>(argb >> 8) << static_cast<char>(argb);
+    EXPECT_TRUE(testing_support::SavePng(path, picture, width_, height_)) << path;
   }
 
   // A test that needs a larger screen sets these in its constructor.

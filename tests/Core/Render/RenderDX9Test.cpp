@@ -73,7 +73,7 @@ TEST_F(RenderDX9Test, WhatIsDrawnIntoATargetDrawsBackAsATexture) {
 }
 
 // Hundreds of quads through the whole road, recording, replay and present;
-// the picture is kept as "render-quads.ppm" beside the test for a look.
+// the picture is kept as "render-quads.png" beside the test for a look.
 TEST_F(RenderDX9Test, ACheckerboardOfQuadsReadsBackPixelForPixel) {
   ASSERT_EQ(Start(), QL_OK);
   std::unique_ptr<render::Texture> texture = WhiteTexture();
@@ -102,7 +102,7 @@ TEST_F(RenderDX9Test, ACheckerboardOfQuadsReadsBackPixelForPixel) {
       ASSERT_EQ(picture[static_cast<std::size_t>(y * kWidth + x)], expected) << x << "," << y;
     }
   }
-  SavePicture("render-quads.ppm", picture);
+  SavePicture("render-quads.png", picture);
 }
 
 TEST_F(RenderDX9Test, ALostDeviceIsResetAndDrawsAgain) {
