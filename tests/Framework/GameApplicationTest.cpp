@@ -36,7 +36,7 @@
 #include "Platform/Monitors.h"
 #include "Platform/Session.h"
 #include "Platform/ShaderCompiler.h"
-#include "tests/Framework/TestGame.h"
+#include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
 #include "tests/Support/SyntheticEvents.h"
@@ -45,6 +45,7 @@
 namespace {
 
 using framework_test::TestGame;
+using framework_test::TestGameFixture;
 
 constexpr std::uint32_t kRed = 0xFFFF0000u;
 constexpr std::uint32_t kBlack = 0xFF000000u;
@@ -117,25 +118,11 @@ class PurchaseResults {
   std::vector<TPurchaseResult>& heard_;
 };
 
-class GameApplicationTest : public ::testing::Test {
+class GameApplicationTest : public TestGameFixture {
  protected:
-  void SetUp() override {
-    previousFolder_ = std::filesystem::current_path();
-    setenv("XDG_DATA_HOME", userFolder_.Path().c_str(), 1);
-    // A 1920 x 1080 display whose task bar takes 40 pixels.
-    platform::OverrideMonitors(std::vector<platform::MonitorBounds>{{0, 0, 1920, 1080, 0, 0, 1920, 1040, true}});
-    platform::Startup();
-  }
-
   void TearDown() override {
-    SingletonRegistry::Shutdown();
-    platform::ShutdownShaderCompiler();
-    platform::Shutdown();
-    platform::OverrideMonitors(std::nullopt);
-    TestGame::NextHooks() = {};
+    TestGameFixture::TearDown();
     PaintedBoard::failuresLeft = 0;
-    unsetenv("XDG_DATA_HOME");
-    std::filesystem::current_path(previousFolder_);
   }
 
   // The start-up as WinMain runs it, without the main loop.
@@ -167,9 +154,7 @@ class GameApplicationTest : public ::testing::Test {
     return render->GetDevice()->ReadPixels({x, y, x + 1, y + 1}).at(0);
   }
 
-  testing_support::TempFolder userFolder_;
   testing_support::TempFolder dataFolder_;
-  std::filesystem::path previousFolder_;
   QLResultEnum initResult_ = QL_OK;
   // Outlives the log, which writes its last line when the services go.
   std::vector<base::WString> log_;

@@ -30,7 +30,7 @@
 #include "Platform/Monitors.h"
 #include "Platform/Session.h"
 #include "Platform/ShaderCompiler.h"
-#include "tests/Framework/TestGame.h"
+#include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
 #include "tests/Support/SavePng.h"
@@ -39,6 +39,7 @@
 namespace {
 
 using framework_test::TestGame;
+using framework_test::TestGameFixture;
 
 // The 1024 x 768 design sits in the middle of the 1366 x 768 window at 1:1.
 constexpr int kDesignLeft = 171;
@@ -96,24 +97,8 @@ std::optional<Box> LitBox(const Picture& picture) {
   return box;
 }
 
-class SpriteDrawTest : public ::testing::Test {
+class SpriteDrawTest : public TestGameFixture {
  protected:
-  void SetUp() override {
-    setenv("XDG_DATA_HOME", userFolder_.Path().c_str(), 1);
-    platform::OverrideMonitors(std::vector<platform::MonitorBounds>{{0, 0, 1920, 1080, 0, 0, 1920, 1040, true}});
-    platform::Startup();
-  }
-
-  void TearDown() override {
-    SingletonRegistry::Shutdown();
-    platform::ShutdownShaderCompiler();
-    platform::Shutdown();
-    platform::OverrideMonitors(std::nullopt);
-    TestGame::NextHooks() = {};
-    unsetenv("XDG_DATA_HOME");
-    std::filesystem::current_path(testFolder_);
-  }
-
   // The start-up as the game makes it, over that data folder.
   TestGame& Start(const base::WString& dataPath) {
     TestGame::NextHooks().postInit = [this] {
@@ -142,8 +127,6 @@ class SpriteDrawTest : public ::testing::Test {
                        [&](const base::WString& line) { return line.find(text) != base::WString::npos; });
   }
 
-  const std::filesystem::path testFolder_ = std::filesystem::current_path();
-  testing_support::TempFolder userFolder_;
   std::function<void(render::Graphics*)> paint_;
   // Outlives the log, which writes its last line when the services go.
   std::vector<base::WString> log_;
