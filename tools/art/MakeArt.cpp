@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/art/BorderSides.h"
 #include "tools/art/ContactSheet.h"
 #include "tools/art/Layout.h"
 #include "tools/art/Towers.h"
@@ -44,6 +45,7 @@ std::vector<art::Layout> GameLayouts() {
     if (layout.Path() == "kp/towers/artillery") art::AddLobbedShell(layout);
   }
   art::AddUiParts(layouts.emplace_back("kp/data/ui_parts"));
+  art::AddBorderSides(layouts.emplace_back("kp/data/sides"));
   return layouts;
 }
 
