@@ -5,6 +5,7 @@
 #include "Core/File/ImageContainer.h"
 #include "Core/File/Profiles.h"
 #include "Core/File/TextFile.h"
+#include "Core/File/UserDataFileContainer.h"
 #include "Core/Purchase/PurchaseSystem.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
@@ -16,6 +17,7 @@
 #include "Core/Sound/SoundTags.h"
 #include "Core/Widget/BaseBoard.h"
 #include "Framework/GameWindow.h"
+#include "Game/LocalStrings.h"
 #include "Game/ShortcutLink.h"
 #include "Platform/Browser.h"
 #include "Platform/MessageBox.h"
@@ -80,6 +82,12 @@ QLResultEnum Game::PreInit() {
   // The game's data is read from its pack while the pack exists, and packed
   // into it with "--pack".
   file::FileManager::Instance()->mounts[u"kp/"] = u"data.dat";
+  // The string table comes from there too, while the keys it lacks are
+  // collected in the player's own folder.
+  LocalStrings* strings = LocalStrings::Instance();
+  const base::WString userFolder = file::UserDataFileContainer::Instance()->GetRootPath();
+  if (!userFolder.empty()) strings->setMissingStringsPath(userFolder + u"missing_strings.csv");
+  windowCaption_ = strings->getString(u"game_caption");
   file::Profiles::Instance()->Load();
   readWindowMode();
   w4::SoundTags::Instance()->SetPlayerVolumes(&volumes_);
