@@ -17,7 +17,10 @@
 #include "Core/Sound/SoundTags.h"
 #include "Core/Widget/BaseBoard.h"
 #include "Framework/GameWindow.h"
+#include "Game/GameWindow.h"
+#include "Game/KpMap.h"
 #include "Game/LocalStrings.h"
+#include "Game/PlayerProfile.h"
 #include "Game/ShortcutLink.h"
 #include "Platform/Browser.h"
 #include "Platform/MessageBox.h"
@@ -111,9 +114,9 @@ QLResultEnum Game::PostInit() {
   loadMobShader();
   loadSideImages();
   loadingImage_ = CreateImage(u"kp/data/loading", nullptr);
-  // The root window becomes the main frame here (SetMainFrame); it makes
-  // the map controller.
-  return QL_OK;
+  // The root window makes the map controller as it becomes the main frame.
+  gameWindow_ = new GameWindow;
+  return SetMainFrame(gameWindow_);
 }
 
 void Game::loadMobShader() {
@@ -134,13 +137,21 @@ void Game::loadSideImages() {
   rightSideImage_ = CreateImage(u"r", sides.get());
 }
 
-KpMap* Game::getMap() const { return nullptr; }
+KpMap* Game::getMap() const { return gameWindow_ ? gameWindow_->map() : nullptr; }
 
-std::optional<int> Game::screenState() const { return std::nullopt; }
+std::optional<int> Game::screenState() const {
+  const KpMap* map = getMap();
+  return map ? std::optional<int>(map->screenState) : std::nullopt;
+}
 
-void Game::pauseLevel() {}
+void Game::pauseLevel() {
+  if (KpMap* map = getMap()) map->pauseIfPlaying();
+}
 
-void Game::rememberScreenMode(bool) {}
+void Game::rememberScreenMode(bool fullscreen) {
+  const KpMap* map = getMap();
+  if (map && map->profile) map->profile->setFullscreen(fullscreen);
+}
 
 QLResultEnum Game::DrawBorders(render::Graphics* graphics) {
   const std::optional<int> state = screenState();

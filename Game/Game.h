@@ -8,6 +8,7 @@
 #include "Game/MobShader.h"
 #include "Game/ProfileVolumes.h"
 
+class GameWindow;
 class KpMap;
 
 namespace render {
@@ -28,6 +29,9 @@ class Game : public framework::GameApplication {
 
   // The map controller, made by the root window; null while there is none.
   KpMap* getMap() const;
+  // The root window with the shared fonts; the frame manager owns it. Null
+  // before the start-up made it.
+  GameWindow* gameWindow() const { return gameWindow_; }
 
   // Both side images at the edges of the 1024-wide design area, in design
   // space; the menus call it while they draw.
@@ -71,5 +75,6 @@ class Game : public framework::GameApplication {
   std::unique_ptr<render::Image> rightSideImage_;
   resource::ResourceHandle<TMobShader> mobShader_;
   std::unique_ptr<render::Image> loadingImage_;
+  GameWindow* gameWindow_ = nullptr;
   ProfileVolumes volumes_;
 };

@@ -1,0 +1,104 @@
+#include "Game/GameWindow.h"
+
+#include "Core/Render/Graphics.h"
+#include "Core/Render/ParticleSystem.h"
+#include "Core/Render/RenderState.h"
+#include "Core/Resource/ResourceManager.h"
+#include "Framework/GameApplication.h"
+#include "Game/KpMap.h"
+
+namespace {
+
+constexpr const char16_t* kFontNames[] = {
+    u"kp/data/fonts/main_32_1", u"kp/data/fonts/main_32_2", u"kp/data/fonts/main_42_1",
+    u"kp/data/fonts/main_42_2", u"kp/data/fonts/main_80",   u"kp/data/fonts/main_42_3",
+};
+static_assert(std::size(kFontNames) == static_cast<std::size_t>(GameFont::kCount));
+
+constexpr float kReach = 10000.0f;
+constexpr float kDebugLife = 100.0f;
+
+// Key codes are those of the lower-case characters.
+constexpr int kKeyShowWaves = '1';
+constexpr int kKeyShowAreas = '3';
+constexpr int kKeyFullLife = 'h';
+constexpr int kKeyReloadSheets = 'r';
+
+render::Render* ApplicationRender() {
+  framework::GameApplication* application = framework::GameApplication::Instance();
+  return application ? application->GetRender() : nullptr;
+}
+
+}  // namespace
+
+GameWindow::GameWindow() = default;
+
+// The map goes before the fonts its screens draw with.
+GameWindow::~GameWindow() { map_.reset(); }
+
+// What cannot be loaded stays empty: the game runs on without it. The map's
+// emitters are made from the particle file, so it is loaded first.
+QLResultEnum GameWindow::Init() {
+  SetRect(-kReach, -kReach, 2.0f * kReach, 2.0f * kReach);
+  lastMouseX_ = lastMouseY_ = 0;
+  loadParticles();
+  loadFonts();
+  map_ = std::make_unique<KpMap>();
+  return QL_OK;
+}
+
+void GameWindow::loadParticles() {
+  render::ParticleSystem* particles = render::ParticleSystem::Instance();
+  particles->SetFolder("kp/fx/");
+  if (render::Render* render = ApplicationRender()) particles->LoadFile("fx2.ptc", *render);
+}
+
+void GameWindow::loadFonts() {
+  for (std::size_t i = 0; i < fonts_.size(); ++i) {
+    fonts_[i] = resource::ResourceManager::Instance()->Get<render::BMFont>(kFontNames[i]);
+    if (!fonts_[i]) continue;
+    fonts_[i]->SetRender(ApplicationRender());
+    if (!fonts_[i]->IsLoaded()) fonts_[i]->Load();
+  }
+}
+
+QLResultEnum GameWindow::OnUpdate(float dt) {
+  if (map_) map_->update(dt);
+  return QL_OK;
+}
+
+QLResultEnum GameWindow::OnDrawBefore(render::Graphics* graphics, layer::Layer*) {
+  graphics->SetBlendMode(render::kBlendAlpha);
+  return QL_OK;
+}
+
+QLResultEnum GameWindow::OnKeyDown(int key) {
+  if (map_ && map_->debugKeysEnabled && map_->screenState == kScreenPlay) onDebugKey(key);
+  return QL_OK;
+}
+
+void GameWindow::onDebugKey(int key) {
+  switch (key) {
+    case kKeyShowWaves:
+      map_->debugShowWaves = !map_->debugShowWaves;
+      break;
+    case kKeyShowAreas:
+      map_->debugShowAreas = !map_->debugShowAreas;
+      break;
+    case kKeyFullLife:
+      map_->maxLife = map_->life = kDebugLife;
+      break;
+    case kKeyReloadSheets:
+      map_->loadSheets();
+      break;
+    default:
+      break;
+  }
+}
+
+// Positions are whole design units.
+QLResultEnum GameWindow::OnWidgetMouseMove(const math::Point3& point) {
+  lastMouseX_ = static_cast<int>(point.x);
+  lastMouseY_ = static_cast<int>(point.y);
+  return QL_OK;
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Core/Base/NoCopy.h"
+#include "Core/Base/WString.h"
+#include "Game/CurveGeometry.h"
+#include "Game/KpSetupTable.h"
+#include "Game/PlayerPosition.h"
+#include "Game/ProfileOwner.h"
+#include "Game/RouteMap.h"
+#include "Game/RoutePoint.h"
+#include "Game/ScreenState.h"
+
+namespace render {
+class Image;
+class ParticleEmitter;
+}  // namespace render
+
+class KpFrameEntry;
+class KpRouteBuilder;
+class KpSprite;
+class KpUnlockTable;
+class ParticleEffect;
+class PlayerProfile;
+class SpriteAnimState;
+
+// The map controller: the game's central object, made once by the root
+// window. It holds the current level, the player's profile and the tables
+// read at start, the screen state that the screens set and the input acts
+// on, and what the map is drawn with. Game code reaches it through
+// Game::getMap, which is valid only once this constructor has returned.
+class KpMap : public ProfileOwner, public PlayerPosition, base::NoCopy {
+ public:
+  KpMap();
+  ~KpMap() override;
+
+  // Once per frame with the unscaled step; the map applies the game speed.
+  void update(float dt);
+
+  // During a level, leaving the window pauses the game.
+  void pauseIfPlaying();
+  // Stops the game clock on the pause menu's screen.
+  void openPauseMenu();
+
+  // Reads the prototype and setup sheets again; rows of the setup sheet are
+  // added or replaced, never removed.
+  void loadSheets();
+
+  // The setup sheet's episodes; -1 for an episode without a row.
+  int getEpisodeCount() override { return setupTable.getEpisodeCount(); }
+  int getLevelCount(int episode) override { return setupTable.getLevelCount(episode); }
+  int getHardcoreLevelCount(int episode) override { return setupTable.getHardcoreLevelCount(episode); }
+  int getStarsToUnlock(int episode) const { return setupTable.getStarsToUnlock(episode); }
+  int getTotalLevelCount() const { return setupTable.getTotalLevelCount(); }
+  // The episode has normal levels and the player has its stars.
+  bool isEpisodeUnlocked(int episode) override;
+
+  // The level's routes and their geometry.
+  const KpPoint* findPoint(int id) const { return routeMap.findPoint(id); }
+  const KpPoint* findGoalPoint() const { return routeMap.findGoalPoint(); }
+  const KpPoint* findSpawnPoint() const { return routeMap.findSpawnPoint(); }
+  const KpLink* findLink(const KpPoint& a, const KpPoint& b) const { return routeMap.findLink(a, b); }
+  std::vector<int> findPath(const KpPoint& start, const KpPoint& goal) const;
+  float linkLength(const KpLink* link) const { return routeMap.linkLength(link); }
+  float pointOnLink(const KpLink& link, float t, float distance, float offset) const;
+  // t moved on by the distance along the lane route.
+  float advanceOnRoute(const LaneRoute& route, float t, float distance) const;
+  CurvePoint routePointAt(const LaneRoute& route, float t) const;
+
+  // What the player profile asks of the game.
+  int getDifficultyMode() override { return difficultyMode; }
+  void setDifficultyMode(int mode) override { difficultyMode = mode; }
+  void setWalletGems(int gems) override;
+  std::vector<int> getUpgradeIds() override;
+  bool isWindowed() override;
+  void switchScreenMode() override;
+  void loadTutorialState() override;
+
+  // Where the player stands, for the tower unlocks.
+  LevelPlace getCurrentLevel() override { return {episodeIndex, levelIndex}; }
+  LevelPlace getFurthestProgress() override;
+
+  // Seconds of game time: every update adds the step times the game speed.
+  float gameTime = 0.0f;
+  // The level's background drawn once into an image of its own.
+  std::unique_ptr<render::Image> bakedBackground;
+  // The road-decal brush of the layout "kp/ui"; not owned.
+  render::Image* brushImage = nullptr;
+  std::unique_ptr<KpRouteBuilder> routeBuilder;
+  // The application's content rectangle at the last bake: x, y, width,
+  // height; the screens add x and y to their positions.
+  std::array<float, 4> bakedViewRect{};
+  KpSetupTable setupTable;
+  base::WString language = u"en";
+  // Screen point = map point x scale + offset.
+  float mapScale = 1.0f;
+  float mapOffsetX = 0.0f;
+  float mapOffsetY = 0.0f;
+  // Update and draw do nothing until the level resources are loaded.
+  bool resourcesLoaded = false;
+  // The text typed into the profile-name dialog.
+  base::WString profileNameInput;
+  // Where a modal message returns to when it closes.
+  int savedScreenState = kScreenNone;
+  int levelResultCode = kLevelResultNone;
+  // The build spot the tutorial allows; -1 for any.
+  int tutorialSpot = -1;
+  bool debugKeysEnabled = false;
+  // 0 easy, 1 normal, 2 hard, 3 hardcore.
+  int difficultyMode = 0;
+  float dropChanceOverride = 0.0f;
+  // The last update's step before the game speed applies.
+  float rawFrameTime = 0.0f;
+  // 0 paused, 1 normal, 2 fast.
+  float gameSpeed = 1.0f;
+  // Where the profile-name dialog returns: "mmenu", "shop" or the profiles.
+  base::WString nameReturnMarker;
+  int screenState = kScreenNone;
+  int levelIndex = 0;
+  int episodeIndex = 0;
+  std::unique_ptr<KpUnlockTable> unlockTable;
+  std::unique_ptr<PlayerProfile> profile;
+  bool debugShowWaves = false;
+  bool debugShowAreas = false;
+  // The map-wide upgrades: the share added to kill rewards and to the
+  // level's budget, and the life added to the start.
+  float killRewardBonus = 0.0f;
+  float startBudgetBonus = 0.0f;
+  int lifeBonus = 0;
+  // Share of a tower's price refunded when it is sold.
+  float sellFactor = 0.5f;
+  // The level's starting money.
+  int budget = 0;
+  // Gems of a new profile.
+  int startGems = 0;
+  // Gems lying on the map; a click picks one up.
+  std::vector<KpSprite*> gemPickups;
+  // What a tower's level-up pays its tier cost from; nothing adds to it.
+  int tierPoints = 0;
+  // One-shot sprite animations on the map.
+  std::vector<KpSprite*> effectSprites;
+  // Entries queued while the entities draw, drawn and emptied by the map
+  // drawing: 0 the animated sprites, 1 the ground, 2 its shadows, 3 the
+  // upper layer and flying enemies, 4 their shadows.
+  std::array<std::vector<KpFrameEntry*>, 5> drawQueues;
+  base::WString levelPath;
+  // Marks the selected item.
+  std::unique_ptr<render::ParticleEmitter> activeEmitter;
+  // Marks the active speed button.
+  std::unique_ptr<render::ParticleEmitter> activeButtonEmitter;
+  // Images of the layout "kp/ui", not owned.
+  render::Image* powerBuffIcon = nullptr;
+  render::Image* barIcon = nullptr;
+  render::Image* radiusIcon = nullptr;
+  // By a tower's level, 1 to 3; 0 has none.
+  std::array<render::Image*, 4> levelIcons{};
+  std::map<int, render::Image*> towerIcons;
+  render::Image* sellIcon = nullptr;
+  render::Image* buyIcon = nullptr;
+  render::Image* gemPriceIcon = nullptr;
+  std::map<std::string, render::Image*> abilityIcons;
+  render::Image* level2Icon = nullptr;
+  render::Image* level3Icon = nullptr;
+  // Marks the selected enemy.
+  std::unique_ptr<SpriteAnimState> enemySpotSprite;
+  // The level's points and links.
+  RouteMap routeMap;
+  // Hits, base damage, blasts and portals.
+  std::vector<ParticleEffect*> hitEmitters;
+  // The level's fx points, explosions and tower boosts.
+  std::vector<ParticleEffect*> fxEmitters;
+  // Tower builds and upgrades.
+  std::vector<render::ParticleEmitter*> towerEmitters;
+  std::string levelImagePath;
+  float life = 0.0f;
+  float maxLife = 0.0f;
+  // Applied to the level's point and anchor coordinates as they are read.
+  float pointScale = 1.0f;
+  // 2 reloads the level on the next update.
+  int pendingReload = 0;
+  bool reopenRequest = false;
+  // 1 while the loading screen shows before a level load, 2 when the next
+  // update loads.
+  int loadingPhase = 0;
+};
