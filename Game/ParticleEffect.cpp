@@ -12,7 +12,9 @@ ParticleEffect::ParticleEffect(const std::string& effectName)
         .AddArg(base::ToWide(effectName, base::kEncodingUtf8));
 }
 
-ParticleEffect::~ParticleEffect() {
+ParticleEffect::~ParticleEffect() { finish(); }
+
+void ParticleEffect::finish() {
   if (emitter_ && emitter_->GetState() == render::ParticleEmitter::kRunning)
     emitter_->SetState(render::ParticleEmitter::kFinishing);
 }

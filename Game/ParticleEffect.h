@@ -19,6 +19,8 @@ class ParticleEffect {
   ~ParticleEffect();
 
   void update(float dt);
+  // A running emitter stops emitting and lets its live particles play out.
+  void finish();
 
   render::ParticleEmitter* emitter() const { return emitter_.get(); }
 
