@@ -17,7 +17,4 @@ TestGame::TestGame() : hooks_(NextHooks()) {
 
 }  // namespace framework_test
 
-app::Application* app::CreateApplication() {
-  const auto& make = framework_test::TestGame::NextHooks().makeApplication;
-  return make ? make() : new framework_test::TestGame;
-}
+app::Application* app::CreateApplication() { return new framework_test::TestGame; }

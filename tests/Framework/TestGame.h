@@ -14,8 +14,6 @@ class TestGame : public framework::GameApplication {
     std::function<QLResultEnum()> postInit;
     std::function<QLResultEnum(float)> update;
     bool windowed = true;
-    // Makes the application in place of a TestGame, for the game's own.
-    std::function<app::Application*()> makeApplication;
   };
   static Hooks& NextHooks();
 
