@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/NumberText.h"
@@ -32,10 +33,9 @@ void KpSetupTable::load() {
   for (std::string line; lines.NextToken(&line);) readLine(line);
 }
 
-void KpSetupTable::readLine(const std::string& line) {
-  std::string text = line;
-  std::erase(text, ' ');
-  TextTokenizer cells(text, ';', false);
+void KpSetupTable::readLine(std::string line) {
+  std::erase(line, ' ');
+  TextTokenizer cells(std::move(line), ';', false);
   if (cells.CountTokens() != kCells) return;
   const int episode = CellNumber(cells);
   SetupRow row;

@@ -30,7 +30,7 @@ class KpSetupTable {
   bool isEpisodeUnlocked(int episode, int playerStars) const;
 
  private:
-  void readLine(const std::string& line);
+  void readLine(std::string line);
   const SetupRow* find(int episode) const;
 
   std::map<int, SetupRow> rows_;

@@ -1,6 +1,7 @@
 #include "Game/KpUnlockTable.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Core/Base/NumberText.h"
 #include "Core/Base/TextTokenizer.h"
@@ -29,10 +30,9 @@ KpUnlockTable::KpUnlockTable(PlayerPosition& position) : position_(position) {
   for (std::string line; lines.NextToken(&line);) readLine(line, place);
 }
 
-void KpUnlockTable::readLine(const std::string& line, LevelPlace& place) {
-  std::string text = line;
-  std::erase(text, ' ');
-  TextTokenizer cells(text, ';', false);
+void KpUnlockTable::readLine(std::string line, LevelPlace& place) {
+  std::erase(line, ' ');
+  TextTokenizer cells(std::move(line), ';', false);
   ReadCellNumber(cells, place.episode);
   ReadCellNumber(cells, place.level);
   std::string idList;

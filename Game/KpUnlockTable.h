@@ -33,7 +33,7 @@ class KpUnlockTable : public TowerUnlocks {
     std::size_t openCount = 0;
   };
 
-  void readLine(const std::string& line, LevelPlace& place);
+  void readLine(std::string line, LevelPlace& place);
   const Line* find(LevelPlace place) const;
   bool isOpenOn(LevelPlace place, int protoId) const;
 

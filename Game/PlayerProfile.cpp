@@ -43,6 +43,15 @@ tinyxml2::XMLElement* FindChild(tinyxml2::XMLElement& parent, const char* name, 
   return nullptr;
 }
 
+tinyxml2::XMLElement* FindById(tinyxml2::XMLElement& parent, const char* name, int id) {
+  return FindChild(parent, name, [id](const tinyxml2::XMLElement& child) { return ReadInt(child, "id") == id; });
+}
+
+tinyxml2::XMLElement* FindByName(tinyxml2::XMLElement& parent, const char* name, const std::string& utf8) {
+  return FindChild(parent, name,
+                   [&utf8](const tinyxml2::XMLElement& child) { return TextEquals(child, "name", utf8); });
+}
+
 std::string EventFlagName(int flag) { return "event" + std::to_string(flag); }
 
 std::string EpisodeVisitedName(int episode, int mode) {
@@ -151,7 +160,6 @@ int PlayerProfile::getMode() {
 }
 
 void PlayerProfile::setMode(int mode) {
-  getMode();
   child("mode").SetAttribute("v", mode);
   save();
 }
@@ -198,8 +206,7 @@ void PlayerProfile::setTutorialAvailable(bool available) {
 int PlayerProfile::getTutorialParam(const base::WString& name) {
   const std::string utf8 = Utf8(name);
   tinyxml2::XMLElement& tutorial = child("tutorial");
-  const auto named = [&](const tinyxml2::XMLElement& param) { return TextEquals(param, "name", utf8); };
-  if (const tinyxml2::XMLElement* param = FindChild(tutorial, "param", named)) return ReadInt(*param, "v");
+  if (const tinyxml2::XMLElement* param = FindByName(tutorial, "param", utf8)) return ReadInt(*param, "v");
   tinyxml2::XMLElement& param = NewFirstChild(tutorial, "param");
   param.SetAttribute("name", utf8.c_str());
   param.SetAttribute("v", 0);
@@ -209,9 +216,7 @@ int PlayerProfile::getTutorialParam(const base::WString& name) {
 
 void PlayerProfile::setTutorialParam(const base::WString& name, int value) {
   getTutorialParam(name);
-  const std::string utf8 = Utf8(name);
-  const auto named = [&](const tinyxml2::XMLElement& param) { return TextEquals(param, "name", utf8); };
-  FindChild(child("tutorial"), "param", named)->SetAttribute("v", value);
+  FindByName(child("tutorial"), "param", Utf8(name))->SetAttribute("v", value);
   save();
 }
 
@@ -224,8 +229,7 @@ tinyxml2::XMLElement& PlayerProfile::tutorialElement() {
 
 int PlayerProfile::getTutorialStepState(int id) {
   tinyxml2::XMLElement& tutorial = tutorialElement();
-  const auto withId = [id](const tinyxml2::XMLElement& step) { return ReadInt(step, "id") == id; };
-  if (const tinyxml2::XMLElement* step = FindChild(tutorial, "step", withId)) return ReadInt(*step, "state");
+  if (const tinyxml2::XMLElement* step = FindById(tutorial, "step", id)) return ReadInt(*step, "state");
   tinyxml2::XMLElement& step = NewFirstChild(tutorial, "step");
   step.SetAttribute("id", id);
   step.SetAttribute("state", 0);
@@ -235,8 +239,7 @@ int PlayerProfile::getTutorialStepState(int id) {
 
 void PlayerProfile::setTutorialStepState(int id, int state) {
   getTutorialStepState(id);
-  const auto withId = [id](const tinyxml2::XMLElement& step) { return ReadInt(step, "id") == id; };
-  FindChild(tutorialElement(), "step", withId)->SetAttribute("state", state);
+  FindById(tutorialElement(), "step", id)->SetAttribute("state", state);
   save();
 }
 
@@ -364,8 +367,7 @@ int PlayerProfile::getStoredUpgradeLevel(int upgradeId) {
     save();
     return kNoUpgrade;
   }
-  const auto withId = [upgradeId](const tinyxml2::XMLElement& upgrade) { return ReadInt(upgrade, "id") == upgradeId; };
-  const tinyxml2::XMLElement* upgrade = FindChild(child("upgrades"), "upgrade", withId);
+  const tinyxml2::XMLElement* upgrade = FindById(child("upgrades"), "upgrade", upgradeId);
   if (!upgrade) return kUnknownUpgrade;
   // Below -1 nothing is bought either.
   return upgradeLevels_[upgradeId] = std::max(kNoUpgrade, ReadInt(*upgrade, "level"));
@@ -374,8 +376,7 @@ int PlayerProfile::getStoredUpgradeLevel(int upgradeId) {
 void PlayerProfile::setUpgradeLevel(int upgradeId, int level) {
   upgradeLevels_[upgradeId] = level;
   tinyxml2::XMLElement& upgrades = upgradesElement();
-  const auto withId = [upgradeId](const tinyxml2::XMLElement& upgrade) { return ReadInt(upgrade, "id") == upgradeId; };
-  tinyxml2::XMLElement* upgrade = FindChild(upgrades, "upgrade", withId);
+  tinyxml2::XMLElement* upgrade = FindById(upgrades, "upgrade", upgradeId);
   if (!upgrade) {
     upgrade = &NewFirstChild(upgrades, "upgrade");
     upgrade->SetAttribute("id", upgradeId);

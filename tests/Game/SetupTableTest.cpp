@@ -18,7 +18,8 @@ std::string RowsOf(const KpSetupTable& table) {
     if (table.getLevelCount(episode) == -1) continue;
     if (!rows.empty()) rows += ' ';
     rows += std::to_string(episode) + '=' + std::to_string(table.getLevelCount(episode)) + ',' +
-            std::to_string(table.getHardcoreLevelCount(episode)) + ',' + std::to_string(table.getStarsToUnlock(episode));
+            std::to_string(table.getHardcoreLevelCount(episode)) + ',' +
+            std::to_string(table.getStarsToUnlock(episode));
   }
   return rows;
 }

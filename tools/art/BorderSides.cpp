@@ -10,7 +10,7 @@ namespace {
 
 using namespace palette;
 
-constexpr int kWidth = 200;
+constexpr int kWidth = 280;
 constexpr int kHeight = 768;
 
 void Sky(cairo_t* cr) {
