@@ -41,7 +41,7 @@ class GameStartTest : public framework_test::TestGameFixture {
   }
 
   Game& Start() {
-    TestGame::NextHooks().makeApplication = [] { return new Game; };
+    TestGame::NextHooks().create = [] { return new Game; };
     auto& game = static_cast<Game&>(*app::Application::Instance());
     game.SetArguments({u"--data_path", base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8)});
     EXPECT_EQ(game.PlatformInit(), QL_OK);

@@ -79,13 +79,11 @@ bool WaitFor(const std::function<bool()>& ready) {
   return false;
 }
 
-TEST(ProgramTest, StartedOnADataFolderItRunsFramesAndEndsCleanlyWhenClosed) {
-  testing_support::TempFolder data;
+// The player's profile is written as the map controller takes it over.
+TEST(ProgramTest, StartedOnItsDataItRunsFramesAndEndsCleanlyWhenClosed) {
   testing_support::TempFolder user;
-  data.WriteFile("kp/readme.txt", "data");
-  data.WriteFile("play.url", "[InternetShortcut]\nURL=\n");
   const fs::path log = user.Path() / "Orvane/Lanternfall2/log.html";
-  Program program(LF_GAME_EXECUTABLE, user.Path(), {"--data_path", data.Path().string()});
+  Program program(LF_GAME_EXECUTABLE, user.Path(), {"--data_path", LF_GAME_DATA_ROOT});
   ASSERT_TRUE(program.Started());
   // The renderer reports the device once the window is up.
   ASSERT_TRUE(WaitFor([&] {
@@ -96,6 +94,7 @@ TEST(ProgramTest, StartedOnADataFolderItRunsFramesAndEndsCleanlyWhenClosed) {
   program.Stop();
   EXPECT_EQ(program.Wait(), 0);
   EXPECT_NE(user.ReadFile("Orvane/Lanternfall2/log.html").find("</body></html>"), std::string::npos);
+  EXPECT_NE(user.ReadFile("Orvane/Lanternfall2/profiles.xml").find("<levels"), std::string::npos);
 }
 
 // Without a data path the data root is the program's own folder, so the
