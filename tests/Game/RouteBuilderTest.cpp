@@ -134,7 +134,7 @@ TEST_F(RouteBuilderTest, TheFirstCacheRecordOfALinkCounts) {
 TEST_F(RouteBuilderTest, ADamagedCacheIsRebuilt) {
   RouteMap map;
   route_test::LoadMap(map, Point(1, 0, 0, Spawn()) + Point(2, 100, 0, Goal()), Link(1, 2, 50, 0));
-  const FixedWaveLanes waves({{1, {0}}});
+  const FixedWaveLanes waves(std::map<int, std::vector<int>>{{1, {0}}});
   KpRouteBuilder computed;
   computed.build(map, waves, kCachePath);
   const std::string expected = Bytes(RouteCacheBytes(computed.cacheRecords(map)));
