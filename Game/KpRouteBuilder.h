@@ -45,6 +45,7 @@ struct KpLinkRoutes {
 class KpRouteBuilder {
  public:
   static constexpr int kSamplesPerLink = 20;
+  // Far beyond any level's routes; a larger file is refused unread.
   static constexpr std::uint32_t kMaxCacheBytes = 64u << 20;
 
   // Empties the store, then reads the cache file at cachePath (relative to

@@ -25,6 +25,7 @@ class MapExtractor {
   void extract(const RouteMap& map);
 
   std::vector<DijkstraNode>& nodes() { return nodes_; }
+  const std::vector<DijkstraNode>& nodes() const { return nodes_; }
   // The first node of the point id; -1 when no point has it.
   int nodeOf(int pointId) const;
 

@@ -2,35 +2,14 @@
 #include <tinyxml2.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "Game/KpRouteBuilder.h"
 #include "Game/RouteMap.h"
-#include "Game/XmlNumbers.h"
+#include "tests/Game/LevelWaveLanes.h"
 
 namespace {
-
-// The lane keys of a level file's waves, read as the wave loader will.
-class LevelWaveLanes : public WaveLanes {
- public:
-  explicit LevelWaveLanes(const tinyxml2::XMLElement* waves) {
-    if (!waves) return;
-    for (const auto* wave = waves->FirstChildElement("wave"); wave; wave = wave->NextSiblingElement("wave")) {
-      std::vector<int>& keys = lanes_[IntAttribute(*wave, "spawn")];
-      for (const auto* entry = wave->FirstChildElement("e"); entry; entry = entry->NextSiblingElement("e"))
-        keys.push_back(LaneKeyOfEntry(FloatAttribute(*entry, "y")));
-    }
-  }
-  std::vector<int> laneKeysFrom(int spawnPointId) const override {
-    const auto found = lanes_.find(spawnPointId);
-    return found == lanes_.end() ? std::vector<int>{} : found->second;
-  }
-
- private:
-  std::map<int, std::vector<int>> lanes_;
-};
 
 std::vector<std::filesystem::path> CampaignLevels() {
   std::vector<std::filesystem::path> levels;
@@ -58,7 +37,7 @@ TEST(CampaignRoutesTest, EverySpawnPointReachesTheGoal) {
     const std::vector<const KpPoint*> spawns = map.spawnPoints();
     ASSERT_FALSE(spawns.empty());
 
-    const LevelWaveLanes waves(mapElement->FirstChildElement("waves"));
+    const route_test::LevelWaveLanes waves(mapElement->FirstChildElement("waves"));
     KpRouteBuilder builder;
     builder.build(map, waves, u"no such cache");
     for (const KpPoint* spawn : spawns) {

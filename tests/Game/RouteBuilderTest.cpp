@@ -134,18 +134,22 @@ TEST_F(RouteBuilderTest, TheFirstCacheRecordOfALinkCounts) {
 TEST_F(RouteBuilderTest, ADamagedCacheIsRebuilt) {
   RouteMap map;
   route_test::LoadMap(map, Point(1, 0, 0, Spawn()) + Point(2, 100, 0, Goal()), Link(1, 2, 50, 0));
-  const FixedWaveLanes waves({{1, {0}}});
+  const FixedWaveLanes waves(std::map<int, std::vector<int>>{{1, {0}}});
   KpRouteBuilder computed;
   computed.build(map, waves, kCachePath);
   const std::string expected = Bytes(RouteCacheBytes(computed.cacheRecords(map)));
 
+  RouteCacheRecord record;
+  record.laneValues = {{0, 1.0f}};
+  record.lanes.push_back({0, {RoutePoint{0, 1, 5, 6, 7}, RoutePoint{0, 1, 8, 9, 10}}});
+  const std::vector<std::uint8_t> whole = RouteCacheBytes({record});
   std::vector<std::string> damaged;
-  for (std::size_t cut = 0; cut < expected.size(); ++cut) damaged.push_back(expected.substr(0, cut));
-  std::vector<std::uint8_t> badIndex(expected.begin(), expected.end());
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) damaged.push_back(Bytes(whole).substr(0, cut));
+  std::vector<std::uint8_t> badIndex = whole;
   badIndex[4] = 1;
   damaged.push_back(Bytes(badIndex));
-  std::vector<std::uint8_t> hugeCount(expected.begin(), expected.end());
-  for (std::size_t i = 20; i < 24; ++i) hugeCount[i] = 0xFF;
+  std::vector<std::uint8_t> hugeCount = whole;
+  for (std::size_t i = 28; i < 32; ++i) hugeCount[i] = 0xFF;
   damaged.push_back(Bytes(hugeCount));
 
   for (std::size_t i = 0; i < damaged.size(); ++i) {

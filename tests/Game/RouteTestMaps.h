@@ -40,7 +40,7 @@ inline std::string Goal() { return "<p name='goal' value='1'/>"; }
 class LoggingTest : public testing::Test {
  protected:
   LoggingTest() { base::MainLog::Instance()->AddOutput(new testing_support::RecordingLogOutput(log_)); }
-  ~LoggingTest() override { base::SingletonRegistry::Shutdown(); }
+  ~LoggingTest() override { SingletonRegistry::Shutdown(); }
 
   bool Logged(const std::u16string& text) const {
     for (const auto& line : log_)
