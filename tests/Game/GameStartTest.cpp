@@ -12,6 +12,7 @@
 #include "Core/File/Profiles.h"
 #include "Core/Render/Font.h"
 #include "Core/Render/ParticleEmitter.h"
+#include "Framework/GameWindow.h"
 #include "Game/Game.h"
 #include "Game/GameWindow.h"
 #include "Game/KpMap.h"
