@@ -24,7 +24,7 @@ constexpr std::uint32_t kMoney = 0xFFFF0000u;
 constexpr std::uint32_t kGem = 0xFF0000FFu;
 constexpr float kBlack[4] = {0, 0, 0, 1};
 
-using Picture = std::vector<std::uint32_t>;
+using Pixels = std::vector<std::uint32_t>;
 using render_test::PixelBox;
 
 // A square of one colour, as large as the menu's icons.
@@ -51,7 +51,7 @@ bool IsGem(std::uint32_t argb) { return Channel(argb, 0) > 0x80 && Channel(argb,
 bool IsText(std::uint32_t argb) { return Channel(argb, 8) > 0x40; }
 
 template <class Test>
-PixelBox BoxOf(const Picture& picture, Test test) {
+PixelBox BoxOf(const Pixels& picture, Test test) {
   PixelBox box{kWidth, kHeight, 0, 0};
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
@@ -67,7 +67,7 @@ class AttributedStringDrawTest : public render_test::GameDataScreenFixture {
  protected:
   AttributedStringDrawTest() : GameDataScreenFixture(kWidth, kHeight) {}
 
-  Picture Draw(const AttributedString& string, float scale) {
+  Pixels Draw(const AttributedString& string, float scale) {
     math::Transform2D transform;
     transform.Scale(scale, scale);
     transform.Translate(kCentreX, kCentreY);
@@ -100,7 +100,7 @@ TEST_F(AttributedStringDrawTest, APriceLineIsCentredWithItsIconsOnTheTextsMiddle
 
     for (const float scale : {1.0f, 2.0f}) {
       SCOPED_TRACE(scale);
-      const Picture picture = Draw(string, scale);
+      const Pixels picture = Draw(string, scale);
       SavePicture(testFolder_ / (scale == 1.0f ? "price_label.png" : "price_label_x2.png"), picture);
       const PixelBox all = BoxOf(picture, [](std::uint32_t argb) { return argb != 0xFF000000u; });
       const PixelBox coin = BoxOf(picture, IsMoney);

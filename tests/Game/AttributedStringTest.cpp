@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Core/Base/TextConversion.h"
+#include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Image.h"
 #include "tests/Support/CaseNames.h"
 
