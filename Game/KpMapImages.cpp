@@ -90,6 +90,10 @@ bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& 
   }
   std::vector<base::WString> names;
   layout->ListImages(u"", false, names, false);
+  if (names.empty()) {
+    QL_LOG(u"The level's layout '%s' has no layers\n").AddArg(folder);
+    return false;
+  }
   for (const base::WString& name : names) {
     KpFrameEntry* entry = CreateFrameEntryFromPsd(*layout, name);
     entry->bottom = entry->y + entry->height;

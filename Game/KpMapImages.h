@@ -54,7 +54,7 @@ class KpMapImages {
 
   // Adds one entry per top-level layer of the layout that holds the file at
   // path, and appends a decoration point per layer of its "fx" folder to
-  // fxItems. False, logged, when no layout opens there.
+  // fxItems. False, logged, when no layout with layers opens there.
   bool load(const std::string& path, int episodeIndex, KpFxItemList& fxItems);
   // One entry per spot, named "#" and the spot's index, centred on it and
   // showing its picture; isOwned tells whether the player has bought the

@@ -48,9 +48,11 @@ float LevelFloat(const tinyxml2::XMLElement& element, const char* name, float fa
 }
 
 int TruncateToInt(float value) {
-  constexpr float kLimit = 2147483520.0f;  // the largest float below 2^31
   if (std::isnan(value)) return 0;
-  return static_cast<int>(std::clamp(value, -kLimit, kLimit));
+  // 2^31 is exactly a float; every float below it truncates into range.
+  if (value >= 2147483648.0f) return INT_MAX;
+  if (value <= -2147483648.0f) return INT_MIN;
+  return static_cast<int>(value);
 }
 
 int AddClamped(int a, std::int64_t b) {

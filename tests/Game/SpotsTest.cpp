@@ -78,7 +78,7 @@ TEST_F(SpotsTest, BrokenSpotsAreLoggedAndReadAsFarAsTheyGo) {
   const KpSpot& spot = *spots_[0];
   EXPECT_EQ(spot.x, 0.0f);
   EXPECT_EQ(spot.y, 0.0f);
-  EXPECT_EQ(spot.costReal, 2147483520) << "a price beyond the int range is clamped";
+  EXPECT_EQ(spot.costReal, 2147483647) << "a price beyond the int range is clamped";
   EXPECT_EQ(LogLinesWith(u"'x' = 'left' is not a number"), 1);
   EXPECT_EQ(LogLinesWith(u"has no attribute 'y'"), 1);
   EXPECT_EQ(LogLinesWith(u"unknown type 7"), 1);
