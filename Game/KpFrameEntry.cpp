@@ -25,6 +25,8 @@ std::unique_ptr<KpFrameEntry> KpFrameEntry::nonOwningCopy() const {
   copy->transform = transform;
   copy->emitter = emitter;
   copy->visible = visible;
+  copy->bottom = bottom;
+  copy->spot = spot;
   return copy;
 }
 

@@ -12,6 +12,7 @@ class Image;
 class ParticleEmitter;
 class ShaderTextured;
 }  // namespace render
+class KpSpot;
 
 // One image placed by a layered layout. Sprite definitions keep their frames
 // as frame entries, screens their images, buttons and text anchors, and the
@@ -50,6 +51,10 @@ class KpFrameEntry {
   // Not owned; when set, its particles are drawn in place of the image.
   render::ParticleEmitter* emitter = nullptr;
   bool visible = true;
+  // The map's depth order: a layer's lower edge, or where a unit stands.
+  float bottom = 0.0f;
+  // The build spot that an entry of the map's spots shows; not owned.
+  KpSpot* spot = nullptr;
 };
 
 // Orders frames by layer index; sorts that keep equal indices in listing order

@@ -1,0 +1,67 @@
+#include "Game/KpWaveProto.h"
+
+#include <tinyxml2.h>
+
+#include <cmath>
+
+#include "Core/Base/LogMessage.h"
+#include "Game/LevelNumbers.h"
+#include "Game/OwnedPointers.h"
+
+void KpWaveEntry::loadFromXML(const tinyxml2::XMLElement& element) {
+  unitId = LevelInt(element, "id", 0, LevelAttribute::kRequired);
+  upgrade = LevelInt(element, "upgrade", 0);
+  x = LevelFloat(element, "x", 0.0f);
+  y = LevelFloat(element, "y", 0.0f);
+  state = kNotSpawned;
+  spawned = false;
+}
+
+int KpWaveEntry::laneKey() const {
+  const float offset = (-y - 65.0f) / 65.0f * 20.0f;
+  return TruncateToInt(offset);
+}
+
+KpWaveProto::~KpWaveProto() { DeleteAllPointers(entries); }
+
+int KpWaveProto::loadFromXML(const tinyxml2::XMLElement& element, int maxEntries) {
+  timeout = LevelInt(element, "timeout", 0);
+  spawner = LevelInt(element, "spawn", 0, LevelAttribute::kRequired);
+  wipeAward = LevelInt(element, "wipeAward", 0);
+  scale = LevelFloat(element, "scale", 1.0f);
+  if (scale == 0.0f) scale = 1.0f;
+  // Present but unreadable links the wave to the first one.
+  linked = element.Attribute("linked") ? LevelInt(element, "linked", 0) : kNotLinked;
+  QL_LOG(u"LOADED ENEMY WAVE=(timeout=%d, spawner=%d)\n").AddArg(timeout).AddArg(spawner);
+
+  int added = 0;
+  for (const tinyxml2::XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+    if (added == maxEntries) {
+      QL_LOG(u"Too many wave entries in the level; the entries from line %d on are left out\n")
+          .AddArg(child->GetLineNum());
+      break;
+    }
+    auto* entry = new KpWaveEntry(this);
+    entry->loadFromXML(*child);
+    entries.push_back(entry);
+    ++added;
+  }
+  return added;
+}
+
+void KpWaveProto::reset() {
+  state = kWaiting;
+  elapsed = 0.0f;
+  spawnCount = 0;
+  std::vector<KpWaveEntry*> kept;
+  for (KpWaveEntry* entry : entries) {
+    if (entry->x == KpWaveEntry::kMadeAtRunTime) {
+      delete entry;
+      continue;
+    }
+    entry->state = KpWaveEntry::kNotSpawned;
+    entry->spawned = false;
+    kept.push_back(entry);
+  }
+  entries = std::move(kept);
+}
