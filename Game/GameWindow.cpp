@@ -6,6 +6,7 @@
 #include "Core/Resource/ResourceManager.h"
 #include "Framework/GameApplication.h"
 #include "Game/KpMap.h"
+#include "Game/PlayerProfile.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ QLResultEnum GameWindow::Init() {
   loadParticles();
   loadFonts();
   map_ = std::make_unique<KpMap>();
+  map_->wallet->addGems(map_->profile->getGems());
   return QL_OK;
 }
 

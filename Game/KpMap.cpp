@@ -8,14 +8,19 @@
 #include "Framework/GameApplication.h"
 #include "Framework/GameWindow.h"
 #include "Game/KpFrameEntry.h"
+#include "Game/KpMapImages.h"
+#include "Game/KpProtoLibrary.h"
 #include "Game/KpResources.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
 #include "Game/KpUnlockTable.h"
+#include "Game/KpWaves.h"
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
+#include "Game/SpellTable.h"
 #include "Game/SpriteAnimState.h"
+#include "Game/UpgradeList.h"
 
 namespace {
 
@@ -32,12 +37,18 @@ std::unique_ptr<render::ParticleEmitter> RunningEmitter(const std::string& name)
 // The order matters: the unlock table answers from the profile, and the
 // profile asks the map for the setup sheet and the difficulty mode.
 KpMap::KpMap() {
+  upgrades = std::make_unique<UpgradeList>();
+  upgrades->load(u"kp/upgrades.xml");
   routeBuilder = std::make_unique<KpRouteBuilder>();
   unlockTable = std::make_unique<KpUnlockTable>(*this);
   enemySpotSprite = std::make_unique<SpriteAnimState>(u"kp/enemy_spot", u"");
   w4::SoundTags::Instance()->Load(u"kp/sounds_sheet.csv");
+  wallet = std::make_unique<KpWallet>(this);
+  spells = std::make_unique<SpellTable>();
+  spells->load(u"kp/spells_sheet.csv", SpellTable::GameImages());
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
+  waves = std::make_unique<KpWaves>();
   loadSheets();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
@@ -46,13 +57,21 @@ KpMap::KpMap() {
 
 // The profile goes last: the objects before it may still report to it.
 KpMap::~KpMap() {
+  upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);
   unlockTable.reset();
   activeEmitter.reset();
   bakedBackground.reset();
+  mapFxItems.clear();
   DeleteAllPointersAndFree(effectSprites);
+  spots.clear();
+  mapImages.reset();
+  wallet.reset();
+  spells.reset();
+  waves.reset();
   routeMap.clear();
+  protos.reset();
   DeleteAllPointersAndFree(hitEmitters);
   DeleteAllPointersAndFree(fxEmitters);
   if (KpResources* resources = KpResources::Existing()) resources->clear();
@@ -84,11 +103,24 @@ bool KpMap::isEpisodeUnlocked(int episode) {
 
 LevelPlace KpMap::getFurthestProgress() { return profile ? profile->getFurthestProgress() : LevelPlace{}; }
 
-// The wallet comes with the level; until then the profile keeps the gems.
-void KpMap::setWalletGems(int) {}
+// A profile chosen takes its own gems along; nothing was earned.
+void KpMap::setWalletGems(int gems) {
+  if (wallet) wallet->gems = gems;
+}
 
-// The upgrade shop's list comes with the upgrade rules.
-std::vector<int> KpMap::getUpgradeIds() { return {}; }
+std::vector<int> KpMap::getUpgradeIds() {
+  std::vector<int> ids;
+  if (!upgrades) return ids;
+  for (const auto& upgrade : upgrades->upgrades()) ids.push_back(upgrade->id);
+  return ids;
+}
+
+// The coin text comes with the screens.
+void KpMap::onMoneyChanged(int) {}
+
+void KpMap::onGemsChanged(int gems) {
+  if (profile) profile->setGems(gems);
+}
 
 // The tutorial reads its steps from the profile when it starts.
 void KpMap::loadTutorialState() {}

@@ -9,7 +9,10 @@
 #include "Core/Base/NoCopy.h"
 #include "Core/Base/WString.h"
 #include "Game/CurveGeometry.h"
+#include "Game/KpFxItem.h"
 #include "Game/KpSetupTable.h"
+#include "Game/KpSpot.h"
+#include "Game/KpWallet.h"
 #include "Game/PlayerPosition.h"
 #include "Game/ProfileOwner.h"
 #include "Game/RouteMap.h"
@@ -22,19 +25,24 @@ class ParticleEmitter;
 }  // namespace render
 
 class KpFrameEntry;
+class KpMapImages;
+class KpProtoLibrary;
 class KpRouteBuilder;
 class KpSprite;
 class KpUnlockTable;
 class ParticleEffect;
+class KpWaves;
 class PlayerProfile;
+class SpellTable;
 class SpriteAnimState;
+class UpgradeList;
 
 // The map controller: the game's central object, made once by the root
 // window. It holds the current level, the player's profile and the tables
 // read at start, the screen state that the screens set and the input acts
 // on, and what the map is drawn with. Game code reaches it through
 // Game::getMap, which is valid only once this constructor has returned.
-class KpMap : public ProfileOwner, public PlayerPosition, base::NoCopy {
+class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener, base::NoCopy {
  public:
   KpMap();
   ~KpMap() override;
@@ -85,6 +93,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, base::NoCopy {
   LevelPlace getCurrentLevel() override { return {episodeIndex, levelIndex}; }
   LevelPlace getFurthestProgress() override;
 
+  // What the wallet reports.
+  void onMoneyChanged(int displayedMoney) override;
+  void onGemsChanged(int gems) override;
+
   // Seconds of game time: every update adds the step times the game speed.
   float gameTime = 0.0f;
   // The level's background drawn once into an image of its own.
@@ -120,6 +132,8 @@ class KpMap : public ProfileOwner, public PlayerPosition, base::NoCopy {
   float gameSpeed = 1.0f;
   // Where the profile-name dialog returns: "mmenu", "shop" or the profiles.
   base::WString nameReturnMarker;
+  // The upgrades of "kp/upgrades.xml".
+  std::unique_ptr<UpgradeList> upgrades;
   int screenState = kScreenNone;
   int levelIndex = 0;
   int episodeIndex = 0;
@@ -168,14 +182,26 @@ class KpMap : public ProfileOwner, public PlayerPosition, base::NoCopy {
   render::Image* level3Icon = nullptr;
   // Marks the selected enemy.
   std::unique_ptr<SpriteAnimState> enemySpotSprite;
+  // The level's decoration effect points.
+  KpFxItemList mapFxItems;
+  std::unique_ptr<KpMapImages> mapImages;
+  KpSpotList spots;
   // The level's points and links.
   RouteMap routeMap;
+  // The level's waves with the enemies on the map.
+  std::unique_ptr<KpWaves> waves;
   // Hits, base damage, blasts and portals.
   std::vector<ParticleEffect*> hitEmitters;
   // The level's fx points, explosions and tower boosts.
   std::vector<ParticleEffect*> fxEmitters;
   // Tower builds and upgrades.
   std::vector<render::ParticleEmitter*> towerEmitters;
+  // The spells of "kp/spells_sheet.csv".
+  std::unique_ptr<SpellTable> spells;
+  // Money, gems, kills and combos.
+  std::unique_ptr<KpWallet> wallet;
+  // Every prototype, read again with the sheets.
+  std::unique_ptr<KpProtoLibrary> protos;
   std::string levelImagePath;
   float life = 0.0f;
   float maxLife = 0.0f;

@@ -1,8 +1,11 @@
 #include "Game/KpMap.h"
+#include "Game/KpProto.h"
+#include "Game/KpProtoLibrary.h"
+#include "Game/PrototypeSheets.h"
 
-// The prototype sheets come with the prototype library; the setup sheet is
-// read here.
 void KpMap::loadSheets() {
+  if (!protos) protos = std::make_unique<KpProtoLibrary>();
+  LoadPrototypeSheets(*protos, GameProtoReading(nullptr));
   setupTable.load();
   sellFactor = 0.5f;
   startGems = 0;

@@ -16,10 +16,14 @@
 #include "Game/Game.h"
 #include "Game/GameWindow.h"
 #include "Game/KpMap.h"
+#include "Game/KpProtoLibrary.h"
 #include "Game/KpUnlockTable.h"
+#include "Game/KpWaves.h"
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
+#include "Game/SpellTable.h"
+#include "Game/UpgradeList.h"
 #include "Platform/Browser.h"
 #include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/GraphicsDriver.h"
@@ -101,6 +105,12 @@ TEST_F(GameStartTest, StartsWithTheRootWindowAndAFreshMapAndEndsWhenTheWindowClo
   EXPECT_GT(map->getLevelCount(0), 0);
   EXPECT_TRUE(map->isEpisodeUnlocked(0));
   EXPECT_FALSE(map->unlockTable->getNewUnlocks().empty());
+  EXPECT_FALSE(map->protos->protos().empty());
+  EXPECT_FALSE(map->upgrades->upgrades().empty());
+  EXPECT_FALSE(map->spells->spells().empty());
+  EXPECT_EQ(map->waves->getWaveCount(), 0);
+  EXPECT_EQ(map->wallet->gems, map->profile->getGems());
+  EXPECT_EQ(map->wallet->money, 0);
   for (const auto* emitter : {map->activeEmitter.get(), map->activeButtonEmitter.get()}) {
     ASSERT_NE(emitter, nullptr);
     EXPECT_EQ(emitter->GetState(), render::ParticleEmitter::kRunning);
@@ -179,9 +189,12 @@ TEST_F(GameStartTest, DebugKeysActOnlyWhenEnabledDuringALevel) {
   EXPECT_FALSE(map.debugShowWaves) << "no level is played";
 
   map.screenState = kScreenPlay;
+  const std::size_t prototypes = map.protos->protos().size();
   press(SDL_SCANCODE_1);
   press(SDL_SCANCODE_3);
   press(SDL_SCANCODE_H);
+  press(SDL_SCANCODE_R);
+  EXPECT_EQ(map.protos->protos().size(), prototypes) << "the sheets are read again, not added";
   EXPECT_TRUE(map.debugShowWaves);
   EXPECT_TRUE(map.debugShowAreas);
   EXPECT_EQ(map.life, 100.0f);
