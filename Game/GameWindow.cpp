@@ -18,11 +18,15 @@ static_assert(std::size(kFontNames) == static_cast<std::size_t>(GameFont::kCount
 
 constexpr float kReach = 10000.0f;
 constexpr float kDebugLife = 100.0f;
+constexpr int kDebugGems = 100;
+constexpr int kDebugMoney = 1000;
 
 // Key codes are those of the lower-case characters.
 constexpr int kKeyShowWaves = '1';
 constexpr int kKeyShowAreas = '3';
+constexpr int kKeyGems = 'c';
 constexpr int kKeyFullLife = 'h';
+constexpr int kKeyMoney = 'm';
 constexpr int kKeyReloadSheets = 'r';
 
 render::Render* ApplicationRender() {
@@ -69,6 +73,8 @@ QLResultEnum GameWindow::OnUpdate(float dt) {
   return QL_OK;
 }
 
+// The map and its screens are drawn with alpha blending whatever the frame
+// before left set.
 QLResultEnum GameWindow::OnDrawBefore(render::Graphics* graphics, layer::Layer*) {
   graphics->SetBlendMode(render::kBlendAlpha);
   return QL_OK;
@@ -87,8 +93,14 @@ void GameWindow::onDebugKey(int key) {
     case kKeyShowAreas:
       map_->debugShowAreas = !map_->debugShowAreas;
       break;
+    case kKeyGems:
+      map_->wallet->addGems(kDebugGems);
+      break;
     case kKeyFullLife:
       map_->maxLife = map_->life = kDebugLife;
+      break;
+    case kKeyMoney:
+      map_->wallet->addMoney(kDebugMoney);
       break;
     case kKeyReloadSheets:
       map_->loadSheets();

@@ -190,6 +190,12 @@ TEST_F(GameStartTest, DebugKeysActOnlyWhenEnabledDuringALevel) {
 
   map.screenState = kScreenPlay;
   const std::size_t prototypes = map.protos->protos().size();
+  const int gems = map.wallet->gems;
+  press(SDL_SCANCODE_C);
+  press(SDL_SCANCODE_M);
+  EXPECT_EQ(map.wallet->gems, gems + 100);
+  EXPECT_EQ(map.profile->getGems(), gems + 100) << "the profile keeps what the wallet gains";
+  EXPECT_EQ(map.wallet->money, 1000);
   press(SDL_SCANCODE_1);
   press(SDL_SCANCODE_3);
   press(SDL_SCANCODE_H);
