@@ -10,6 +10,7 @@
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/Profiles.h"
+#include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/Font.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Framework/GameWindow.h"
@@ -25,8 +26,11 @@
 #include "Game/SpellTable.h"
 #include "Game/UpgradeList.h"
 #include "Platform/Browser.h"
+#include "Platform/GraphicsDevice.h"
+#include "Platform/Monitors.h"
 #include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/SavePng.h"
 #include "tests/Support/SyntheticEvents.h"
 
 namespace {
@@ -239,6 +243,35 @@ TEST_F(GameStartTest, EffectsFinishTheirRunningEmittersAndTheirListsSkipNulls) {
   effects.front()->emitter()->SetState(render::ParticleEmitter::kRunning);
   DeleteAllPointers(effects);
   EXPECT_TRUE(effects.empty());
+}
+
+// The borders of a pillar-boxed full screen show the side strips only on the
+// screens the map says are menus.
+TEST_F(GameStartTest, TheMapsScreenChoosesWhetherTheBordersShowTheSideStrips) {
+  constexpr int kWidth = 2560, kHeight = 1080;
+  platform::OverrideMonitors(
+      std::vector<platform::MonitorBounds>{{0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, true}});
+  Game& game = Start();
+  ASSERT_EQ(initResult_, QL_OK);
+  ASSERT_FALSE(game.GetWindow()->IsWindowed()) << "a fresh profile plays in full screen";
+  ASSERT_TRUE(game.GetLayout().bordersAreSideBars);
+  const int borderRight = static_cast<int>(game.GetLayout().borders[0][0] + game.GetLayout().borders[0][2]);
+  ASSERT_GT(borderRight, 10);
+  const auto litInLeftBorder = [&](const char* name) {
+    EXPECT_EQ(game.Tick(0.01f), QL_OK);
+    auto& render = static_cast<render::RenderDX9&>(*game.GetRender());
+    const std::vector<std::uint32_t> picture = render.GetDevice()->ReadPixels({0, 0, kWidth, kHeight});
+    EXPECT_TRUE(testing_support::SavePng(testFolder_ / (std::string("game_start_borders_") + name + ".png"), picture,
+                                         kWidth, kHeight));
+    int lit = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < borderRight; ++x) lit += picture[static_cast<std::size_t>(y * kWidth + x)] != 0xFF000000u;
+    return lit;
+  };
+
+  EXPECT_EQ(litInLeftBorder("before_the_first_screen"), 0);
+  game.getMap()->screenState = kScreenEpisodes;
+  EXPECT_GT(litInLeftBorder("episodes"), borderRight * kHeight / 2);
 }
 
 }  // namespace
