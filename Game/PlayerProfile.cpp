@@ -63,6 +63,7 @@ float ClampVolume(float volume) { return std::isnan(volume) ? 0.0f : std::clamp(
 }  // namespace
 
 PlayerProfile::PlayerProfile(file::Profiles& profiles, ProfileOwner& owner) : profiles_(profiles), owner_(owner) {
+  // Before the first load the document has no current profile.
   if (!profiles_.GetCurrentProfile()) profiles_.Load();
   takeCurrentElement();
   refreshProfileNames();
@@ -106,13 +107,8 @@ void PlayerProfile::renameCurrentProfile(const base::WString& name) {
 void PlayerProfile::deleteCurrentProfile() {
   profiles_.DeleteProfile(displayName_);
   const std::vector<base::WString> names = profiles_.GetProfileNames();
-  if (names.size() >= 2) {
-    selectProfile(names[1]);
-  } else {
-    selectProfile(profiles_.GetCurrentProfileName());
-    displayName_.clear();
-  }
-  refreshProfileNames();
+  // The first named profile, or the one the document chose when none is left.
+  selectProfile(names.size() >= 2 ? names[1] : profiles_.GetCurrentProfileName());
 }
 
 void PlayerProfile::refreshProfileNames() {
