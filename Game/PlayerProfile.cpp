@@ -201,7 +201,7 @@ void PlayerProfile::setTutorialAvailable(bool available) {
 
 int PlayerProfile::getTutorialParam(const base::WString& name) {
   const std::string utf8 = Utf8(name);
-  tinyxml2::XMLElement& tutorial = child("tutorial");
+  tinyxml2::XMLElement& tutorial = tutorialElement();
   if (const tinyxml2::XMLElement* param = FindByName(tutorial, "param", utf8)) return ReadInt(*param, "v");
   tinyxml2::XMLElement& param = NewFirstChild(tutorial, "param");
   param.SetAttribute("name", utf8.c_str());
@@ -212,7 +212,7 @@ int PlayerProfile::getTutorialParam(const base::WString& name) {
 
 void PlayerProfile::setTutorialParam(const base::WString& name, int value) {
   getTutorialParam(name);
-  FindByName(child("tutorial"), "param", Utf8(name))->SetAttribute("v", value);
+  FindByName(tutorialElement(), "param", Utf8(name))->SetAttribute("v", value);
   save();
 }
 
