@@ -63,6 +63,7 @@ float ClampVolume(float volume) { return std::isnan(volume) ? 0.0f : std::clamp(
 }  // namespace
 
 PlayerProfile::PlayerProfile(file::Profiles& profiles, ProfileOwner& owner) : profiles_(profiles), owner_(owner) {
+  // Before the first load the document has no current profile.
   if (!profiles_.GetCurrentProfile()) profiles_.Load();
   takeCurrentElement();
   refreshProfileNames();
@@ -106,13 +107,8 @@ void PlayerProfile::renameCurrentProfile(const base::WString& name) {
 void PlayerProfile::deleteCurrentProfile() {
   profiles_.DeleteProfile(displayName_);
   const std::vector<base::WString> names = profiles_.GetProfileNames();
-  if (names.size() >= 2) {
-    selectProfile(names[1]);
-  } else {
-    selectProfile(profiles_.GetCurrentProfileName());
-    displayName_.clear();
-  }
-  refreshProfileNames();
+  // The first named profile, or the one the document chose when none is left.
+  selectProfile(names.size() >= 2 ? names[1] : profiles_.GetCurrentProfileName());
 }
 
 void PlayerProfile::refreshProfileNames() {
@@ -205,7 +201,7 @@ void PlayerProfile::setTutorialAvailable(bool available) {
 
 int PlayerProfile::getTutorialParam(const base::WString& name) {
   const std::string utf8 = Utf8(name);
-  tinyxml2::XMLElement& tutorial = child("tutorial");
+  tinyxml2::XMLElement& tutorial = tutorialElement();
   if (const tinyxml2::XMLElement* param = FindByName(tutorial, "param", utf8)) return ReadInt(*param, "v");
   tinyxml2::XMLElement& param = NewFirstChild(tutorial, "param");
   param.SetAttribute("name", utf8.c_str());
@@ -216,7 +212,7 @@ int PlayerProfile::getTutorialParam(const base::WString& name) {
 
 void PlayerProfile::setTutorialParam(const base::WString& name, int value) {
   getTutorialParam(name);
-  FindByName(child("tutorial"), "param", Utf8(name))->SetAttribute("v", value);
+  FindByName(tutorialElement(), "param", Utf8(name))->SetAttribute("v", value);
   save();
 }
 
