@@ -20,6 +20,9 @@
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/RenderTarget.h"
+#include "Core/Sound/PlayerVolumes.h"
+#include "Core/Sound/SoundTags.h"
+#include "Core/Widget/BaseBoard.h"
 #include "Framework/GameWindow.h"
 #include "Game/Game.h"
 #include "Platform/Browser.h"
@@ -130,6 +133,64 @@ INSTANTIATE_TEST_SUITE_P(Profiles, WindowModeTest,
                                            WindowModeCase{"OnlyTheFirstFsCounts", "<fs v=\"true\"/><fs v=\"false\"/>",
                                                           false}),
                          testing_support::RowName());
+
+struct VolumeCase {
+  const char* name;
+  const char* settings;
+  float sound;
+  float music;
+};
+
+class VolumeTest : public GameTest, public ::testing::WithParamInterface<VolumeCase> {};
+
+TEST_P(VolumeTest, TheSoundTagsPlayAtThePlayersVolumes) {
+  Start(DataFolder("[InternetShortcut]\nURL=\n"), ProfilesWith(std::string(kWindowedProfile) + GetParam().settings));
+  w4::PlayerVolumes* volumes = w4::SoundTags::Instance()->GetPlayerVolumes();
+  ASSERT_NE(volumes, nullptr);
+  EXPECT_FLOAT_EQ(volumes->GetSoundVolume(), GetParam().sound);
+  EXPECT_FLOAT_EQ(volumes->GetMusicVolume(), GetParam().music);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, VolumeTest,
+    ::testing::Values(VolumeCase{"NoSettingsIsFullVolume", "", 1.0f, 1.0f},
+                      VolumeCase{"ValuesAsWritten", "<sound v=\"0.25\"/><music v=\"0.5\"/>", 0.25f, 0.5f},
+                      VolumeCase{"AnElementWithoutValueIsSilent", "<sound/><music/>", 0.0f, 0.0f},
+                      VolumeCase{"OutOfRangeIsClamped", "<sound v=\"7\"/><music v=\"-2\"/>", 1.0f, 0.0f},
+                      VolumeCase{"UnreadableIsSilent", "<sound v=\"loud\"/><music v=\"nan\"/>", 0.0f, 0.0f}),
+    testing_support::RowName());
+
+// The root window hears every key, whichever frame holds the focus.
+class KeyRecorder : public widget::BaseBoard {
+ public:
+  explicit KeyRecorder(std::vector<int>& keys) : keys_(keys) {}
+  QLResultEnum OnKeyDown(int key) override {
+    keys_.push_back(key);
+    return QL_OK;
+  }
+  QLResultEnum OnKeyUp(int key) override {
+    keys_.push_back(-key);
+    return QL_OK;
+  }
+  QLResultEnum OnChar(char16_t unit) override {
+    keys_.push_back(1000 + unit);
+    return QL_OK;
+  }
+
+ private:
+  std::vector<int>& keys_;
+};
+
+TEST_F(GameTest, KeysGoStraightToTheRootWindow) {
+  GameInState& game = Start(DataFolder("[InternetShortcut]\nURL=\n"), ProfilesWith(kWindowedProfile));
+  EXPECT_EQ(game.OnKeyDown(65), QL_OK) << "no root window yet: nothing to do";
+  std::vector<int> keys;
+  ASSERT_EQ(game.SetMainFrame(new KeyRecorder(keys)), QL_OK);
+  EXPECT_EQ(game.OnKeyDown(65), QL_OK);
+  EXPECT_EQ(game.OnChar(u'a'), QL_OK);
+  EXPECT_EQ(game.OnKeyUp(65), QL_OK);
+  EXPECT_EQ(keys, (std::vector<int>{65, 1000 + 'a', -65}));
+}
 
 struct PlayLinkCase {
   const char* name;
