@@ -54,18 +54,15 @@ Game::Game() {
   sInstance = this;
 }
 
-// The particle atlases and the images are the renderer's, which the base
-// destroys after this.
+// The particle atlases, like the images and the shader held here, are the
+// renderer's, which the base destroys after this.
 Game::~Game() {
   if (render::ParticleSystem* particles = render::ParticleSystem::Existing()) particles->ReleaseAtlases();
   if (w4::SoundTags* tags = w4::SoundTags::Existing(); tags && tags->GetPlayerVolumes() == &volumes_) {
     tags->SetPlayerVolumes(nullptr);
   }
-  loadingImage_.reset();
-  leftSideImage_.reset();
-  rightSideImage_.reset();
   openPlayLink();
-  mobShader_.Release();
+  if (sInstance == this) sInstance = nullptr;
 }
 
 // An installation without "play.url" is incomplete: the player is told and
@@ -126,12 +123,16 @@ void Game::loadSideImages() {
   rightSideImage_ = CreateImage(u"r", sides.get());
 }
 
+// What follows reaches the map controller, which the root window makes and
+// owns. Until the root window exists there is no map, and so nothing to do.
 KpMap* Game::getMap() const { return nullptr; }
 
 std::optional<int> Game::screenState() const { return std::nullopt; }
 
+// The map opens its pause menu when a level is being played.
 void Game::pauseLevel() {}
 
+// The map's player profile keeps the choice and saves the profiles.
 void Game::rememberScreenMode(bool) {}
 
 QLResultEnum Game::DrawBorders(render::Graphics* graphics) {
