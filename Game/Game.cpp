@@ -59,18 +59,15 @@ Game::Game() {
   sInstance = this;
 }
 
-// The particle atlases and the images are the renderer's, which the base
-// destroys after this.
+// The particle atlases, like the images and the shader held here, are the
+// renderer's, which the base destroys after this.
 Game::~Game() {
   if (render::ParticleSystem* particles = render::ParticleSystem::Existing()) particles->ReleaseAtlases();
   if (w4::SoundTags* tags = w4::SoundTags::Existing(); tags && tags->GetPlayerVolumes() == &volumes_) {
     tags->SetPlayerVolumes(nullptr);
   }
-  loadingImage_.reset();
-  leftSideImage_.reset();
-  rightSideImage_.reset();
   openPlayLink();
-  mobShader_.Release();
+  if (sInstance == this) sInstance = nullptr;
 }
 
 // An installation without "play.url" is incomplete: the player is told and
@@ -184,24 +181,25 @@ QLResultEnum Game::drawSideImages(render::Graphics& graphics) {
 // the back buffer even when a target was drawn into just before.
 void Game::drawLoadingScreen() {
   render::Render* render = GetRender();
-  if (!render || !render->IsReadyToRender()) return;
+  if (!render || !render->IsReadyToRender() || render->BeginScene() != QL_OK) return;
   {
     render::Graphics screen(*render);
     screen.Clear(render::kClearColor, kBlack, 1.0f, 0);
-    render->BeginScene();
     if (loadingImage_) {
-      auto draw = screen.DrawImage(loadingImage_.get());
+      // Centred on the design area: the picture is as wide as the widest
+      // design, so it fills whatever the screen shows of it.
+      math::Transform2D placement;
       if (GetOffscreenTarget()) {
-        const float sx = GetLayout().targetScaleX;
-        const float sy = GetLayout().targetScaleY;
-        math::Transform2D placement;
-        placement.Scale(sx, sy);
-        placement.Translate(sx * static_cast<float>(GetDesignSize().maxWidth) * 0.5f,
-                            sy * static_cast<float>(GetDesignSize().height) * 0.5f);
-        draw->anchorX = render::kAnchorCenter;
-        draw->anchorY = render::kAnchorMiddle;
-        draw.Transform2D(placement);
+        placement.Scale(GetLayout().targetScaleX, GetLayout().targetScaleY);
+        placement.Translate(GetLayout().targetCentreX, GetLayout().targetCentreY);
+      } else {
+        placement.Translate(static_cast<float>(GetDesignSize().width) * 0.5f,
+                            static_cast<float>(GetDesignSize().height) * 0.5f);
       }
+      auto draw = screen.DrawImage(loadingImage_.get());
+      draw->anchorX = render::kAnchorCenter;
+      draw->anchorY = render::kAnchorMiddle;
+      draw.Transform2D(placement);
     }
   }
   render->EndScene();

@@ -22,6 +22,7 @@ class Image;
 // opens the link of "play.url".
 class Game : public framework::GameApplication {
  public:
+  // The one game, reached by the game code everywhere; null once it is gone.
   static inline Game* sInstance = nullptr;
 
   Game();

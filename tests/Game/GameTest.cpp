@@ -19,6 +19,10 @@
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
+#include "Core/Render/RenderTarget.h"
+#include "Core/Sound/PlayerVolumes.h"
+#include "Core/Sound/SoundTags.h"
+#include "Core/Widget/BaseBoard.h"
 #include "Framework/GameWindow.h"
 #include "Game/Game.h"
 #include "Platform/Browser.h"
@@ -130,6 +134,64 @@ INSTANTIATE_TEST_SUITE_P(Profiles, WindowModeTest,
                                                           false}),
                          testing_support::RowName());
 
+struct VolumeCase {
+  const char* name;
+  const char* settings;
+  float sound;
+  float music;
+};
+
+class VolumeTest : public GameTest, public ::testing::WithParamInterface<VolumeCase> {};
+
+TEST_P(VolumeTest, TheSoundTagsPlayAtThePlayersVolumes) {
+  Start(DataFolder("[InternetShortcut]\nURL=\n"), ProfilesWith(std::string(kWindowedProfile) + GetParam().settings));
+  w4::PlayerVolumes* volumes = w4::SoundTags::Instance()->GetPlayerVolumes();
+  ASSERT_NE(volumes, nullptr);
+  EXPECT_FLOAT_EQ(volumes->GetSoundVolume(), GetParam().sound);
+  EXPECT_FLOAT_EQ(volumes->GetMusicVolume(), GetParam().music);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, VolumeTest,
+    ::testing::Values(VolumeCase{"NoSettingsIsFullVolume", "", 1.0f, 1.0f},
+                      VolumeCase{"ValuesAsWritten", "<sound v=\"0.25\"/><music v=\"0.5\"/>", 0.25f, 0.5f},
+                      VolumeCase{"AnElementWithoutValueIsSilent", "<sound/><music/>", 0.0f, 0.0f},
+                      VolumeCase{"OutOfRangeIsClamped", "<sound v=\"7\"/><music v=\"-2\"/>", 1.0f, 0.0f},
+                      VolumeCase{"UnreadableIsSilent", "<sound v=\"loud\"/><music v=\"nan\"/>", 0.0f, 0.0f}),
+    testing_support::RowName());
+
+// The root window hears every key, whichever frame holds the focus.
+class KeyRecorder : public widget::BaseBoard {
+ public:
+  explicit KeyRecorder(std::vector<int>& keys) : keys_(keys) {}
+  QLResultEnum OnKeyDown(int key) override {
+    keys_.push_back(key);
+    return QL_OK;
+  }
+  QLResultEnum OnKeyUp(int key) override {
+    keys_.push_back(-key);
+    return QL_OK;
+  }
+  QLResultEnum OnChar(char16_t unit) override {
+    keys_.push_back(1000 + unit);
+    return QL_OK;
+  }
+
+ private:
+  std::vector<int>& keys_;
+};
+
+TEST_F(GameTest, KeysGoStraightToTheRootWindow) {
+  GameInState& game = Start(DataFolder("[InternetShortcut]\nURL=\n"), ProfilesWith(kWindowedProfile));
+  EXPECT_EQ(game.OnKeyDown(65), QL_OK) << "no root window yet: nothing to do";
+  std::vector<int> keys;
+  ASSERT_EQ(game.SetMainFrame(new KeyRecorder(keys)), QL_OK);
+  EXPECT_EQ(game.OnKeyDown(65), QL_OK);
+  EXPECT_EQ(game.OnChar(u'a'), QL_OK);
+  EXPECT_EQ(game.OnKeyUp(65), QL_OK);
+  EXPECT_EQ(keys, (std::vector<int>{65, 1000 + 'a', -65}));
+}
+
 struct PlayLinkCase {
   const char* name;
   const char* file;
@@ -223,6 +285,43 @@ TEST_F(GameTest, TheEnemyShaderMovesTheColourTowardsColor2) {
     const auto inside = std::count_if(picture.begin(), picture.end(), [&](std::uint32_t p) { return Near(p, pixel); });
     EXPECT_EQ(inside, 16 * 16) << std::hex << "expected 0x" << pixel << " in the quad";
   }
+}
+
+// A background baked into a render target just before the loading screen
+// stays in the target: the loading screen clears the screen only.
+TEST_F(GameTest, TheLoadingScreenShowsItsPictureAndLeavesABakedTargetAlone) {
+  GameInState& game = Start(base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8), ProfilesWith(kWindowedProfile));
+  auto& render = static_cast<render::RenderDX9&>(*game.GetRender());
+  std::unique_ptr<render::RenderTarget> background;
+  ASSERT_EQ(render.CreateRenderTarget(4, 4, &background, true), QL_OK);
+  constexpr float kRed[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+  {
+    render::Graphics baking(*background);
+    ASSERT_EQ(baking.Clear(render::kClearColor, kRed, 1.0f, 0), QL_OK);
+  }
+
+  game.drawLoadingScreen();
+  const Picture loading = render.GetDevice()->ReadPixels({0, 0, 1366, 768});
+  ASSERT_EQ(loading.size(), std::size_t{1366 * 768});
+  // The sky at the top corners and the lantern in the middle: the picture
+  // covers the whole window.
+  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{1363, 2}, std::pair{683, 350}}) {
+    EXPECT_NE(loading[static_cast<std::size_t>(y * 1366 + x)], 0xFF000000u) << x << "," << y;
+  }
+  EXPECT_TRUE(testing_support::SavePng(testFolder_ / "game_loading_screen.png", loading, 1366, 768));
+
+  ASSERT_EQ(render.BeginScene(), QL_OK);
+  {
+    render::Graphics screen(render);
+    constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    ASSERT_EQ(screen.Clear(render::kClearColor, kBlack, 1.0f, 0), QL_OK);
+    screen.DrawImage(background.get()).Scale(4.0f);
+  }
+  ASSERT_EQ(render.EndScene(), QL_OK);
+  ASSERT_EQ(render.Present(), QL_OK);
+  ASSERT_EQ(render.ExecuteCommands(), QL_OK);
+  const Picture shown = render.GetDevice()->ReadPixels({0, 0, 1366, 768});
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), 0xFFFF0000u), 16 * 16);
 }
 
 struct BorderCase {

@@ -88,8 +88,8 @@ TEST(ProgramTest, StartedOnItsDataItRunsFramesAndEndsCleanlyWhenClosed) {
   // The renderer reports the device once the window is up.
   ASSERT_TRUE(WaitFor([&] {
     std::string text;
-    return fs::exists(log) &&
-           (text = user.ReadFile("Orvane/Lanternfall2/log.html")).find("Max texture") != std::string::npos;
+    return fs::exists(log) && (text = user.ReadFile("Orvane/Lanternfall2/log.html")).find("Max texture") !=
+                                  std::string::npos;
   }));
   program.Stop();
   EXPECT_EQ(program.Wait(), 0);
