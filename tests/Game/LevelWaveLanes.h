@@ -22,6 +22,11 @@ class LevelWaveLanes : public WaveLanes {
         keys.push_back(LaneKeyOfEntry(FloatAttribute(*entry, "y")));
     }
   }
+  std::vector<int> spawnPointIds() const {
+    std::vector<int> ids;
+    for (const auto& [id, keys] : lanes_) ids.push_back(id);
+    return ids;
+  }
   std::vector<int> laneKeysFrom(int spawnPointId) const override {
     const auto found = lanes_.find(spawnPointId);
     return found == lanes_.end() ? std::vector<int>{} : found->second;
