@@ -59,7 +59,7 @@ void KpRouteBuilder::build(const RouteMap& map, const WaveLanes& waves, const ba
 }
 
 void KpRouteBuilder::computeRoutes(const RouteMap& map, const WaveLanes& waves) {
-  const KpPoint* goal = map.routeGoalPoint();
+  const KpPoint* goal = map.findGoalPoint();
   if (!goal) {
     QL_LOG(u"The level has no goal point; its enemies have no routes\n");
     return;

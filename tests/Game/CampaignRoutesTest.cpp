@@ -34,7 +34,7 @@ TEST(CampaignRoutesTest, EverySpawnPointReachesTheGoal) {
     ASSERT_NE(mapElement, nullptr);
     RouteMap map;
     map.load(*mapElement, 1.0f);
-    const KpPoint* goal = map.routeGoalPoint();
+    const KpPoint* goal = map.findGoalPoint();
     ASSERT_NE(goal, nullptr);
     const std::vector<const KpPoint*> spawns = map.spawnPoints();
     ASSERT_FALSE(spawns.empty());
