@@ -33,19 +33,6 @@ MapPoint Side(const RoadStep& step, double offset) {
   return {step.at.x - step.along.y * offset, step.at.y + step.along.x * offset};
 }
 
-// A line beside the road's middle, offset to one side.
-void StrokeBeside(cairo_t* cr, const std::vector<RoadStep>& steps, double offset, double width, Rgb colour) {
-  if (steps.size() < 2) return;
-  cairo_new_path(cr);
-  for (const RoadStep& step : steps) {
-    const MapPoint p = Side(step, offset);
-    cairo_line_to(cr, p.x, p.y);
-  }
-  cairo_set_line_width(cr, width);
-  SetColour(cr, colour);
-  cairo_stroke(cr);
-}
-
 // A rectangle across the road at the step, from one side offset to the other.
 void Across(cairo_t* cr, const RoadStep& step, double from, double to, double thickness) {
   const double ax = step.along.x * thickness / 2, ay = step.along.y * thickness / 2;
@@ -61,7 +48,7 @@ void Across(cairo_t* cr, const RoadStep& step, double from, double to, double th
 void Planks(cairo_t* cr, const MapLink& link, MapRandom& random) {
   const double half = kRoadWidth / 2;
   for (const RoadStep& step : WalkLink(link, 10)) {
-    Across(cr, step, -half + 3 + random.Range(-2, 2), half - 3 + random.Range(-2, 2), 8);
+    Across(cr, step, -half + 5 + random.Range(-1.5, 1.5), half - 5 + random.Range(-1.5, 1.5), 8);
     SetColour(cr, Shade(kWood, random.Range(-0.32, 0.04)));
     cairo_fill(cr);
     // A worn light edge and the two nails of each plank.
@@ -76,12 +63,16 @@ void Planks(cairo_t* cr, const MapLink& link, MapRandom& random) {
       cairo_fill(cr);
     }
   }
-  const std::vector<RoadStep> rail = WalkLink(link, 6);
-  for (double side : {-half, half}) StrokeBeside(cr, rail, side, 4, Shade(kWood, -0.35));
-  // Posts that carry the boardwalk.
+}
+
+// Posts that carry the boardwalk, along both sides, except where another
+// road runs over the place.
+void Posts(cairo_t* cr, const MapPlan& plan, const MapLink& link) {
+  const double half = kRoadWidth / 2;
   for (const RoadStep& step : WalkLink(link, 52)) {
     for (double side : {-half - 1, half + 1}) {
       const MapPoint post = Side(step, side);
+      if (plan.RoadDistance(post.x, post.y) < half - 2) continue;
       cairo_new_path(cr);
       cairo_arc(cr, post.x, post.y, 5, 0, 2 * M_PI);
       Flat(cr, Shade(kWood, -0.15));
@@ -95,7 +86,7 @@ void Cobbles(cairo_t* cr, const MapLink& link, MapRandom& random) {
   for (const RoadStep& step : WalkLink(link, 11)) {
     const double stagger = (row++ % 2) * 5.5;
     const double angle = std::atan2(step.along.y, step.along.x);
-    for (double offset = -half + 6 + stagger; offset <= half - 5; offset += 11) {
+    for (double offset = -half + 9 + stagger; offset <= half - 9; offset += 11) {
       const MapPoint c = Side(step, offset);
       cairo_save(cr);
       cairo_translate(cr, c.x + random.Range(-1, 1), c.y + random.Range(-1, 1));
@@ -112,8 +103,6 @@ void Cobbles(cairo_t* cr, const MapLink& link, MapRandom& random) {
       cairo_restore(cr);
     }
   }
-  const std::vector<RoadStep> kerb = WalkLink(link, 6);
-  for (double side : {-half + 1, half - 1}) StrokeBeside(cr, kerb, side, 5, Shade(kChalk, -0.3));
 }
 
 }  // namespace
@@ -123,7 +112,10 @@ void DrawRoads(cairo_t* cr, const MapPlan& plan, const MapTheme& theme) {
   // Every road's shadow and bed first, so that crossings merge.
   StrokeRoads(cr, roads, kRoadWidth + 26, kOutline, 0.25);
   StrokeRoads(cr, roads, kRoadWidth + 6, kOutline, 0.8);
-  StrokeRoads(cr, roads, kRoadWidth, theme.boardwalk ? Shade(kWood, -0.55) : Shade(kStone, -0.5), 1.0);
+  // The rails or kerbs are the edge of one stroke under the bed, so that
+  // they run unbroken round every joint and crossing.
+  StrokeRoads(cr, roads, kRoadWidth, theme.boardwalk ? Shade(kWood, -0.35) : Shade(kChalk, -0.3), 1.0);
+  StrokeRoads(cr, roads, kRoadWidth - 9, theme.boardwalk ? Shade(kWood, -0.55) : Shade(kStone, -0.5), 1.0);
   MapRandom random(plan.Seed() + 17);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
   for (const MapLink& link : roads) {
@@ -133,6 +125,8 @@ void DrawRoads(cairo_t* cr, const MapPlan& plan, const MapTheme& theme) {
       Cobbles(cr, link, random);
     }
   }
+  if (theme.boardwalk)
+    for (const MapLink& link : roads) Posts(cr, plan, link);
 }
 
 }  // namespace art
