@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -15,7 +16,7 @@ using namespace palette;
 constexpr double kBodyHeight = 100;
 constexpr double kRoadClearance = kRoadWidth / 2 + 12;
 constexpr double kSpotClearance = 50;
-constexpr double kSpacing = 48;
+constexpr double kSpacing = 60;
 
 struct KindChoice {
   SceneryKind kind;
@@ -227,6 +228,8 @@ std::vector<Scenery> PlaceScenery(const MapPlan& plan, const MapTheme& theme) {
     if (crowded || !Clear(plan, item)) continue;
     placed.push_back(item);
   }
+  // The map draws these layers in their order: the nearer ones last.
+  std::sort(placed.begin(), placed.end(), [](const Scenery& a, const Scenery& b) { return a.base.y < b.base.y; });
   return placed;
 }
 
