@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -71,8 +72,12 @@ std::optional<MapLevel> ReadMapLevel(const std::filesystem::path& file) {
   const tinyxml2::XMLElement* li = map ? map->FirstChildElement("li") : nullptr;
   MapLevel level;
   level.layout = li && li->GetText() ? LayoutOf(li->GetText()) : std::string();
-  if (level.layout.empty()) {
-    std::fprintf(stderr, "%s: no map layout is named\n", name.c_str());
+  // The layout is written under the data root, and nowhere else.
+  const std::filesystem::path layout(level.layout);
+  const bool inside = !layout.empty() && layout.is_relative() &&
+                      std::none_of(layout.begin(), layout.end(), [](const auto& part) { return part == ".."; });
+  if (!inside) {
+    std::fprintf(stderr, "%s: no map layout inside the data is named\n", name.c_str());
     return std::nullopt;
   }
   const std::string stem = file.stem().string();  // level_EE_LL
