@@ -175,7 +175,15 @@ bool Layout::Write(const std::filesystem::path& root) const {
     std::fprintf(stderr, "%s: the layer '%s' draws nothing\n", path_.c_str(), frame.name.c_str());
     return false;
   }
-  return file_ == LayoutFile::Psd ? WritePsd(root) : WriteFolder(root);
+  // The game opens a folder before a document of the same name: the other
+  // form, left by an earlier build, goes.
+  std::error_code error;
+  if (file_ == LayoutFile::Psd) {
+    std::filesystem::remove_all(root / path_, error);
+    return WritePsd(root);
+  }
+  std::filesystem::remove(root / (path_ + ".psd"), error);
+  return WriteFolder(root);
 }
 
 bool Layout::WritePsd(const std::filesystem::path& root) const {
