@@ -58,11 +58,13 @@ void ConvertCsvTextToXml(std::string_view text, const std::string& source, tinyx
   const std::vector<std::string> header = ReadHeader(lines.front(), problems);
   tinyxml2::XMLDocument& document = *sheet.GetDocument();
   TopLevelRows topLevel(sheet);
+  std::string row;
+  std::vector<std::string> fields;
   for (std::size_t index = 1; index < lines.size(); ++index) {
     const SheetLine& line = lines[index];
-    std::string row(line.text);
+    row.assign(line.text);
     std::replace(row.begin(), row.end(), ',', '.');
-    const std::vector<std::string> fields = SplitSheetFields(row);
+    SplitSheetFields(row, fields);
     if (fields.size() < header.size())
       problems.note("a row has fewer fields than the header; the missing attributes keep their defaults",
                     line.number);

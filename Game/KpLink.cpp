@@ -3,12 +3,12 @@
 #include <tinyxml2.h>
 
 #include "Core/Base/LogMessage.h"
-#include "Game/XmlNumbers.h"
+#include "Game/ProfileAttributes.h"
 
 KpLink::KpLink(const tinyxml2::XMLElement& element, float scale)
-    : startId(IntAttribute(element, "sid")),
-      endId(IntAttribute(element, "eid")),
-      anchorX(FloatAttribute(element, "anchor_x") * scale),
-      anchorY(FloatAttribute(element, "anchor_y") * scale) {
+    : startId(profile_attributes::ReadInt(element, "sid")),
+      endId(profile_attributes::ReadInt(element, "eid")),
+      anchorX(profile_attributes::ReadFloat(element, "anchor_x") * scale),
+      anchorY(profile_attributes::ReadFloat(element, "anchor_y") * scale) {
   QL_LOG(u"link loaded!\n");
 }

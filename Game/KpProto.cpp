@@ -96,6 +96,13 @@ std::vector<std::string> SplitAddons(std::string_view text) {
 
 }  // namespace
 
+void KpProto::copyFrom(const KpProto& other) {
+  // Through a copy, so that other may be one of the tiers this assignment
+  // lets go.
+  const KpProto copy(other);
+  *this = copy;
+}
+
 void KpProto::clearBoostValues() {
   strength = 0.0f;
   cooldown = 0.0f;

@@ -48,7 +48,7 @@ class KpProto {
   // (read without its own children).
   void loadFromXML(const tinyxml2::XMLElement& element, bool withChildren, const ProtoReading& reading);
   // Every field but the tiers: the copy has none.
-  void copyFrom(const KpProto& other) { *this = other; }
+  void copyFrom(const KpProto& other);
   // What a bonus prototype sums each frame.
   void clearBoostValues();
 

@@ -59,7 +59,7 @@ void KpRouteBuilder::build(const RouteMap& map, const WaveLanes& waves, const ba
 }
 
 void KpRouteBuilder::computeRoutes(const RouteMap& map, const WaveLanes& waves) {
-  const KpPoint* goal = map.routeGoalPoint();
+  const KpPoint* goal = map.findGoalPoint();
   if (!goal) {
     QL_LOG(u"The level has no goal point; its enemies have no routes\n");
     return;
@@ -81,12 +81,12 @@ void KpRouteBuilder::computeRoutes(const RouteMap& map, const WaveLanes& waves) 
 }
 
 QLResultEnum KpRouteBuilder::readCache(const RouteMap& map, const base::WString& cachePath) {
-  base::FileStream file;
-  const QLResultEnum opened = file.Open(cachePath, file::kReadAccess, file::kOpenExisting);
+  base::FileStream stream;
+  const QLResultEnum opened = stream.Open(cachePath, file::kReadAccess, file::kOpenExisting);
   if (opened != QL_OK) return opened;
   std::vector<std::uint8_t> bytes;
-  const bool whole = base::ReadWholeStream(file, kMaxCacheBytes, u"Route cache '" + cachePath + u"'", bytes);
-  file.Close();
+  const bool whole = base::ReadWholeStream(stream, kMaxCacheBytes, u"Route cache '" + cachePath + u"'", bytes);
+  stream.Close();
   if (!whole) return QL_FAIL;
   std::vector<RouteCacheRecord> records;
   std::string problem;

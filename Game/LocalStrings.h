@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <map>
-#include <string_view>
+#include <string>
 
 #include "Core/Base/Singletone.h"
 #include "Core/Base/WString.h"
@@ -35,7 +35,7 @@ class LocalStrings : public base::Singletone<LocalStrings> {
   void setMissingStringsPath(const base::WString& path) { missing_.setPath(path); }
 
  private:
-  void readLine(std::string_view line, int number, const base::WString& path);
+  void readLine(std::string line, int number, const base::WString& path);
 
   std::map<base::WString, base::WString> strings_;
   MissingStringsFile missing_;

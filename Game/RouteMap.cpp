@@ -76,13 +76,6 @@ std::vector<const KpPoint*> RouteMap::spawnPoints() const {
   return spawns;
 }
 
-const KpPoint* RouteMap::routeGoalPoint() const {
-  const KpPoint* goal = nullptr;
-  for (const KpPoint* point : points_)
-    if (HasPropertyOne(*point, "goal")) goal = point;
-  return goal;
-}
-
 const KpLink* RouteMap::findLink(const KpPoint& a, const KpPoint& b) const {
   for (const KpLink* link : links_) {
     const bool hasA = link->startId == a.id || link->endId == a.id;

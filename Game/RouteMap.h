@@ -26,14 +26,13 @@ class RouteMap {
   const std::vector<KpLink*>& links() const { return links_; }
 
   const KpPoint* findPoint(int id) const;
-  // The first point whose "goal" is exactly 1; enemies head for it.
+  // The first point whose "goal" is exactly 1: enemies head for it and the
+  // lane routes lead to it.
   const KpPoint* findGoalPoint() const;
   // The first point whose "spawn" is exactly 1.
   const KpPoint* findSpawnPoint() const;
   // Every point whose "spawn" is exactly 1, in point order.
   std::vector<const KpPoint*> spawnPoints() const;
-  // The last point whose "goal" is exactly 1: the one the lane routes lead to.
-  const KpPoint* routeGoalPoint() const;
 
   // The first link joining the two points' ids, either way round.
   const KpLink* findLink(const KpPoint& a, const KpPoint& b) const;

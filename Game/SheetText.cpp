@@ -28,10 +28,20 @@ std::vector<SheetLine> SplitSheetLines(std::string_view text) {
 
 std::vector<std::string> SplitSheetFields(std::string_view line) {
   std::vector<std::string> fields;
+  SplitSheetFields(line, fields);
+  return fields;
+}
+
+void SplitSheetFields(std::string_view line, std::vector<std::string>& fields) {
+  std::size_t count = 0;
   while (true) {
     const std::size_t end = line.find(';');
-    fields.emplace_back(Trimmed(line.substr(0, end)));
-    if (end == std::string_view::npos) return fields;
+    const std::string_view field = Trimmed(line.substr(0, end));
+    if (count < fields.size()) fields[count].assign(field);
+    else fields.emplace_back(field);
+    ++count;
+    if (end == std::string_view::npos) break;
     line.remove_prefix(end + 1);
   }
+  fields.resize(count);
 }

@@ -19,3 +19,6 @@ std::vector<SheetLine> SplitSheetLines(std::string_view text);
 // The fields of one line, each trimmed of spaces and tabs. Empty fields count:
 // "a;;b;" has four.
 std::vector<std::string> SplitSheetFields(std::string_view line);
+// The same into fields, whose memory is reused: a sheet of many rows then
+// does not allocate per field.
+void SplitSheetFields(std::string_view line, std::vector<std::string>& fields);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,8 +20,9 @@ std::vector<std::filesystem::path> CampaignLevels() {
   return levels;
 }
 
-// Every spawn point of every built level reaches the goal over the level's
-// links, and every lane its waves walk there gets a route of many points.
+// Every wave of every built level starts at a spawn point, every spawn point
+// reaches the goal over the level's links, and every lane its waves walk
+// there gets a route of many points.
 TEST(CampaignRoutesTest, EverySpawnPointReachesTheGoal) {
   const std::vector<std::filesystem::path> levels = CampaignLevels();
   ASSERT_FALSE(levels.empty());
@@ -32,12 +34,17 @@ TEST(CampaignRoutesTest, EverySpawnPointReachesTheGoal) {
     ASSERT_NE(mapElement, nullptr);
     RouteMap map;
     map.load(*mapElement, 1.0f);
-    const KpPoint* goal = map.routeGoalPoint();
+    const KpPoint* goal = map.findGoalPoint();
     ASSERT_NE(goal, nullptr);
     const std::vector<const KpPoint*> spawns = map.spawnPoints();
     ASSERT_FALSE(spawns.empty());
 
     const route_test::LevelWaveLanes waves(mapElement->FirstChildElement("waves"));
+    for (const int id : waves.spawnPointIds()) {
+      const KpPoint* point = map.findPoint(id);
+      EXPECT_TRUE(point && std::find(spawns.begin(), spawns.end(), point) != spawns.end())
+          << "waves start at point " << id << ", which is no spawn point";
+    }
     KpRouteBuilder builder;
     builder.build(map, waves, u"no such cache");
     for (const KpPoint* spawn : spawns) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Game/KpRouteBuilder.h"
-#include "Game/XmlNumbers.h"
+#include "Game/ProfileAttributes.h"
 
 namespace route_test {
 
@@ -17,10 +17,15 @@ class LevelWaveLanes : public WaveLanes {
   explicit LevelWaveLanes(const tinyxml2::XMLElement* waves) {
     if (!waves) return;
     for (const auto* wave = waves->FirstChildElement("wave"); wave; wave = wave->NextSiblingElement("wave")) {
-      std::vector<int>& keys = lanes_[IntAttribute(*wave, "spawn")];
+      std::vector<int>& keys = lanes_[profile_attributes::ReadInt(*wave, "spawn")];
       for (const auto* entry = wave->FirstChildElement("e"); entry; entry = entry->NextSiblingElement("e"))
-        keys.push_back(LaneKeyOfEntry(FloatAttribute(*entry, "y")));
+        keys.push_back(LaneKeyOfEntry(profile_attributes::ReadFloat(*entry, "y")));
     }
+  }
+  std::vector<int> spawnPointIds() const {
+    std::vector<int> ids;
+    for (const auto& [id, keys] : lanes_) ids.push_back(id);
+    return ids;
   }
   std::vector<int> laneKeysFrom(int spawnPointId) const override {
     const auto found = lanes_.find(spawnPointId);

@@ -73,6 +73,14 @@ TEST(ProtoLibraryTest, CopyTakesEveryValueButNoTiers) {
   EXPECT_EQ(copy.psd, "u_x");
   EXPECT_TRUE(copy.children.list.empty());
   EXPECT_EQ(library.find(1)->children.list.size(), 1u);
+
+  KpProto parent;
+  parent.copyFrom(*library.find(1));
+  parent.children.list.push_back(std::make_unique<KpProto>());
+  parent.children.list.back()->id = 7;
+  parent.copyFrom(*parent.children.list.back());
+  EXPECT_EQ(parent.id, 7);
+  EXPECT_TRUE(parent.children.list.empty());
 }
 
 struct AttributeCase {
