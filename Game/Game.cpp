@@ -134,7 +134,10 @@ void Game::loadSideImages() {
   rightSideImage_ = CreateImage(u"r", sides.get());
 }
 
-KpMap* Game::getMap() const { return gameWindow_ ? gameWindow_->map() : nullptr; }
+// A root window that another main frame replaced is on its way out.
+KpMap* Game::getMap() const {
+  return gameWindow_ && GetMainFrame() == gameWindow_ ? gameWindow_->map() : nullptr;
+}
 
 std::optional<int> Game::screenState() const {
   const KpMap* map = getMap();
