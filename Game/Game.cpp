@@ -80,10 +80,9 @@ QLResultEnum Game::PreInit() {
     return QL_FAIL;
   }
   // The game's data is read from its pack while the pack exists, and packed
-  // into it with "--pack".
+  // into it with "--pack". The string table comes from there too, while the
+  // keys it lacks are collected in the player's own folder.
   file::FileManager::Instance()->mounts[u"kp/"] = u"data.dat";
-  // The string table comes from there too, while the keys it lacks are
-  // collected in the player's own folder.
   LocalStrings* strings = LocalStrings::Instance();
   const base::WString userFolder = file::UserDataFileContainer::Instance()->GetRootPath();
   if (!userFolder.empty()) strings->setMissingStringsPath(userFolder + u"missing_strings.csv");
