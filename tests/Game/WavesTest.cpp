@@ -112,6 +112,13 @@ TEST_F(WavesTest, WavesStartAtTheFirstWaveElementAndEmptyOnesTakeNoNumber) {
   EXPECT_EQ(waves_.waves()[1]->linked, 1);
   EXPECT_EQ(waves_.getWaveCount(), 1) << "only waves of their own count";
   EXPECT_EQ(LogLinesWith(u"has no entries"), 1);
+  EXPECT_EQ(LogLinesWith(u"never runs"), 0);
+
+  ASSERT_EQ(Load("<waves><wave spawn='1' linked='2'><e id='1'/></wave><wave spawn='1' linked='-3'><e id='1'/></wave>"
+                 "<wave spawn='1'/></waves>"),
+            2);
+  EXPECT_EQ(LogLinesWith(u"Wave 0 is linked to wave 2"), 1) << "the dropped wave takes no number";
+  EXPECT_EQ(LogLinesWith(u"Wave 1 is linked to wave -3"), 1);
 }
 
 TEST_F(WavesTest, NoWavesElementLeavesNoWaves) {
