@@ -76,10 +76,7 @@ KpMapImages::KpMapImages() : KpMapImages(ResourcePictures()) {
 
 KpMapImages::KpMapImages(const SpotPictures& pictures) : pictures_(pictures) {}
 
-KpMapImages::~KpMapImages() {
-  spotFrames_.clear();
-  DeleteAllPointersAndFree(frames_);
-}
+KpMapImages::~KpMapImages() { DeleteAllPointersAndFree(frames_); }
 
 bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& fxItems) {
   const base::WString folder = LayoutFolderOf(path);
