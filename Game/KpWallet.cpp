@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "Game/LevelNumbers.h"
+#include "Game/LevelResult.h"
 
 namespace {
 
@@ -67,6 +68,16 @@ void KpWallet::update(float dt) {
     sinceKill = 0.0f;
     closeCombo();
   }
+}
+
+LevelResult& KpWallet::getResult(float life, int mode, LevelResult& out) const {
+  out.kills = killMoney;
+  out.combo = comboBonus;
+  out.healthBonus = TruncateToInt(life * 100.0f);
+  out.stars = 0;
+  out.gems = 0;
+  out.mode = mode;
+  return out;
 }
 
 void KpWallet::closeCombo() {

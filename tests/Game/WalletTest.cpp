@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "Game/LevelResult.h"
 #include "tests/Support/CaseNames.h"
 
 namespace {
@@ -115,6 +116,26 @@ TEST(WalletTest, ResetClearsTheLevelButKeepsGemsAndTheComboClock) {
   EXPECT_EQ(wallet.leakedCount, 0);
   EXPECT_EQ(wallet.gems, 9);
   EXPECT_FLOAT_EQ(wallet.sinceKill, 0.3f);
+}
+
+TEST(WalletTest, TheResultCountsKillsCombosAndLifeLeft) {
+  KpWallet wallet;
+  wallet.onKill(30, 0.0f, 0.0f);
+  wallet.onKill(12, 0.0f, 0.0f);
+  wallet.update(1.5f);
+  LevelResult result;
+  result.stars = 3;
+  result.gems = 4;
+  result.high = 999;
+  EXPECT_EQ(&wallet.getResult(12.5f, 2, result), &result);
+  EXPECT_EQ(result.kills, 42);
+  EXPECT_EQ(result.combo, 3);
+  EXPECT_EQ(result.healthBonus, 1250);
+  EXPECT_EQ(result.stars, 0);
+  EXPECT_EQ(result.gems, 0);
+  EXPECT_EQ(result.high, 999) << "the best score is the result window's";
+  EXPECT_EQ(result.mode, 2);
+  EXPECT_EQ(wallet.getResult(0.0f, 3, result).healthBonus, 0);
 }
 
 TEST(WalletTest, HugeAmountsStayInRange) {
