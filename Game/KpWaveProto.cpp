@@ -13,6 +13,9 @@ void KpWaveEntry::loadFromXML(const tinyxml2::XMLElement& element) {
   upgrade = LevelInt(element, "upgrade", 0);
   x = LevelFloat(element, "x", 0.0f);
   y = LevelFloat(element, "y", 0.0f);
+  if (x == kMadeAtRunTime)
+    QL_LOG(u"The wave entry on line %d has the time -1 of summoned units and goes when the level restarts\n")
+        .AddArg(element.GetLineNum());
   state = kNotSpawned;
   spawned = false;
 }

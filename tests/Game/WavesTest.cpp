@@ -164,6 +164,7 @@ TEST_F(WavesTest, ResetDropsRunTimeEntriesAndRewindsTheRest) {
   wave.entries.insert(wave.entries.begin() + 1, summoned);
 
   waves_.reset();
+  EXPECT_EQ(LogLinesWith(u"time -1"), 0);
   ASSERT_EQ(wave.entries.size(), 2u);
   EXPECT_EQ(wave.entries[0]->unitId, 1);
   EXPECT_EQ(wave.entries[1]->unitId, 2);
@@ -175,6 +176,11 @@ TEST_F(WavesTest, ResetDropsRunTimeEntriesAndRewindsTheRest) {
   EXPECT_TRUE(waves_.running().empty());
   EXPECT_EQ(waves_.currentWave(), 0);
   EXPECT_EQ(waves_.finishedGroups(), 0);
+}
+
+TEST_F(WavesTest, AFileEntryAtTheTimeOfSummonedUnitsIsLogged) {
+  ASSERT_EQ(Load("<waves><wave spawn='1'><e id='1' x='-1'/></wave></waves>"), 1);
+  EXPECT_EQ(LogLinesWith(u"time -1"), 1);
 }
 
 TEST_F(WavesTest, UnknownSpawnPointsAreReported) {
