@@ -1,6 +1,8 @@
 #include "Game/Game.h"
 
 #include "Core/File/FileManager.h"
+#include "Core/File/UserDataFileContainer.h"
+#include "Game/LocalStrings.h"
 
 Game::Game() {
   makerFolderName_ = u"Orvane";
@@ -10,8 +12,13 @@ Game::Game() {
 }
 
 // The game's data is read from its pack while the pack exists, and packed
-// into it with "--pack".
+// into it with "--pack". The string table comes from there too, while the
+// keys it lacks are collected in the player's own folder.
 QLResultEnum Game::PreInit() {
   file::FileManager::Instance()->mounts[u"kp/"] = u"data.dat";
+  LocalStrings* strings = LocalStrings::Instance();
+  const base::WString userFolder = file::UserDataFileContainer::Instance()->GetRootPath();
+  if (!userFolder.empty()) strings->setMissingStringsPath(userFolder + u"missing_strings.csv");
+  windowCaption_ = strings->getString(u"game_caption");
   return QL_OK;
 }

@@ -24,3 +24,4 @@ lf_add_fuzzer(anim_fuzzer SOURCES "${fuzz_dir}/Core/Animation/Fuzz/AnimDataFuzze
 lf_add_fuzzer(mesh_fuzzer SOURCES "${fuzz_dir}/Core/Animation/Fuzz/MeshLibraryFuzzer.cpp" DEPENDS core_animation)
 lf_add_fuzzer(game_xml_fuzzer SOURCES "${fuzz_dir}/Core/Widget/Fuzz/GameXmlFuzzer.cpp" DEPENDS core_widget)
 lf_add_fuzzer(shader_fuzzer SOURCES "${fuzz_dir}/Platform/Fuzz/ShaderCompilerFuzzer.cpp" DEPENDS platform)
+lf_add_fuzzer(game_text_fuzzer SOURCES "${fuzz_dir}/Game/Fuzz/GameTextFuzzer.cpp" DEPENDS game)

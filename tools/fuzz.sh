@@ -18,7 +18,7 @@ seconds="${2:-}"
 
 # target: default seconds, seed files (globs below the repository root, or
 # below the generated data as data:...), extra libFuzzer options.
-targets=(psd text pack profiles layers sound_sheet catalogue font dds particles anim mesh game_xml shader)
+targets=(psd text pack profiles layers sound_sheet catalogue font dds particles anim mesh game_xml shader game_text)
 default_seconds=3
 declare -A time seeds options
 time[psd]=30 seeds[psd]="tests/Psd/Fixtures/*.psd"
@@ -36,6 +36,7 @@ seeds[particles]="data/fx/*.ptc"
 seeds[anim]="data:data/dialogs/*.anim"
 seeds[mesh]="tests/Core/Animation/Fuzz/Seeds/*.lib"
 seeds[game_xml]="data/game.xml"
+seeds[game_text]="data/kp/strings_en.csv data/kp/config.xml"
 # The shader seeds are the built-in shaders, cut out of their header below.
 seeds[shader]="" options[shader]="-dict=$root/tests/Platform/Fuzz/hlsl.dict"
 

@@ -39,4 +39,6 @@ std::string Utf8FromWideLenient(std::u16string_view wide) {
   return utf8;
 }
 
+bool IsValidUtf8(std::string_view utf8) { return utf8::is_valid(utf8.begin(), utf8.end()); }
+
 }  // namespace base

@@ -14,4 +14,7 @@ namespace base {
 WString WideFromUtf8Lenient(std::string_view utf8);
 std::string Utf8FromWideLenient(std::u16string_view wide);
 
+// False when some byte sequence of the text is not well-formed UTF-8.
+bool IsValidUtf8(std::string_view utf8);
+
 }  // namespace base

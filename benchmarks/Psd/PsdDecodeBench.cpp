@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Psd/PsdDocument.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 #include "tests/Support/TempFolder.h"
 
 namespace {
@@ -32,10 +32,10 @@ std::vector<std::uint32_t> LayerPixels(int layer) {
 }
 
 std::vector<std::uint8_t> Document(std::uint16_t compression) {
-  testing_support::PsdWriter writer(kSide, kSide);
+  tools::PsdWriter writer(kSide, kSide);
   writer.SetCompositeCompression(compression);
   for (int i = 0; i < kLayerCount; ++i) {
-    testing_support::PsdWriterLayer layer;
+    tools::PsdWriterLayer layer;
     layer.name = "layer " + std::to_string(i);
     layer.width = kSide;
     layer.height = kSide;

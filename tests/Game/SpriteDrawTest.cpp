@@ -30,7 +30,7 @@
 #include "Platform/Monitors.h"
 #include "Platform/Session.h"
 #include "Platform/ShaderCompiler.h"
-#include "tests/Framework/TestGameFixture.h"
+#include "tests/Game/GameDrawFixture.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
 #include "tests/Support/SavePng.h"
@@ -39,36 +39,11 @@
 namespace {
 
 using framework_test::TestGame;
-using framework_test::TestGameFixture;
 
-// The 1024 x 768 design sits in the middle of the 1366 x 768 window at 1:1.
-constexpr int kDesignLeft = 171;
-constexpr int kDesignWidth = 1024;
-constexpr int kDesignHeight = 768;
-constexpr std::uint32_t kBackground = 0xFF202030u;
-using Picture = std::vector<std::uint32_t>;
-
-// The main frame: the background, then whatever the test paints.
-class SketchBoard : public widget::BaseBoard {
- public:
-  explicit SketchBoard(const std::function<void(render::Graphics*)>& paint) : paint_(paint) {
-    layer::Layer::DrawDelegateRef draw;
-    draw.Reset(new base::MemberDelegate2<SketchBoard, render::Graphics*, layer::Layer*, QLResultEnum>(
-        this, &SketchBoard::Paint));
-    GetLayer()->SetBeforeDraw(draw);
-  }
-
- private:
-  QLResultEnum Paint(render::Graphics* graphics, layer::Layer*) {
-    graphics->SetColorRGBA(0x20 / 255.0f, 0x20 / 255.0f, 0x30 / 255.0f, 1.0f);
-    graphics->FillRect({0, 0, static_cast<float>(kDesignWidth), static_cast<float>(kDesignHeight)});
-    graphics->SetColorRGBA(1.0f, 1.0f, 1.0f, 1.0f);
-    if (paint_) paint_(graphics);
-    return QL_OK;
-  }
-
-  const std::function<void(render::Graphics*)>& paint_;
-};
+using framework_test::kBackground;
+using framework_test::kDesignWidth;
+using framework_test::kDesignHeight;
+using framework_test::Picture;
 
 // Pixels from left and top up to, not including, right and bottom.
 struct Box {
@@ -97,40 +72,7 @@ std::optional<Box> LitBox(const Picture& picture) {
   return box;
 }
 
-class SpriteDrawTest : public TestGameFixture {
- protected:
-  // The start-up as the game makes it, over that data folder.
-  TestGame& Start(const base::WString& dataPath) {
-    TestGame::NextHooks().postInit = [this] {
-      return framework::GameApplication::Instance()->SetMainFrame(new SketchBoard(paint_));
-    };
-    auto& game = static_cast<TestGame&>(*app::Application::Instance());
-    game.SetArguments({u"--data_path", dataPath});
-    EXPECT_EQ(game.PlatformInit(), QL_OK);
-    EXPECT_EQ(game.Init(), QL_OK);
-    testing_support::KeepGraphicsDriverLoaded();
-    base::MainLog::Instance()->AddOutput(new testing_support::RecordingLogOutput(log_));
-    return game;
-  }
-
-  // One frame of the game with that painting; the design area, top row first.
-  Picture Draw(TestGame& game, const std::function<void(render::Graphics*)>& paint) {
-    paint_ = paint;
-    EXPECT_EQ(game.Tick(0.01f), QL_OK);
-    paint_ = {};
-    auto* render = static_cast<render::RenderDX9*>(game.GetRender());
-    return render->GetDevice()->ReadPixels({kDesignLeft, 0, kDesignLeft + kDesignWidth, kDesignHeight});
-  }
-
-  bool Logged(const std::u16string& text) const {
-    return std::any_of(log_.begin(), log_.end(),
-                       [&](const base::WString& line) { return line.find(text) != base::WString::npos; });
-  }
-
-  std::function<void(render::Graphics*)> paint_;
-  // Outlives the log, which writes its last line when the services go.
-  std::vector<base::WString> log_;
-};
+using SpriteDrawTest = framework_test::GameDrawFixture;
 
 // The shared layouts of units, towers and interface parts, as the map loads
 // them.

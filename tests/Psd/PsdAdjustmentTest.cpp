@@ -7,9 +7,9 @@
 #include "Psd/PsdSections.h"
 #include "tests/Psd/PsdBlockSamples.h"
 #include "tests/Psd/PsdTestLoad.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
-using namespace testing_support;
+using namespace tools;
 using namespace psd_test;
 
 namespace {

@@ -4,13 +4,13 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
 // Item blocks of layers, as the tests and the robustness sweep write them.
 namespace psd_test {
 
 using Bytes = std::vector<std::uint8_t>;
-using namespace testing_support;
+using namespace tools;
 
 inline Bytes Block(std::string_view key, const Bytes& data) {
   Bytes out;

@@ -2,14 +2,14 @@
 
 #include "Psd/PsdDescriptorObjects.h"
 #include "Psd/PsdError.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
-using testing_support::PutBytes;
-using testing_support::PutDescriptorId;
-using testing_support::PutDouble;
-using testing_support::PutU16;
-using testing_support::PutU32;
-using testing_support::PutU8;
+using tools::PutBytes;
+using tools::PutDescriptorId;
+using tools::PutDouble;
+using tools::PutU16;
+using tools::PutU32;
+using tools::PutU8;
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdTestLoad.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
-using testing_support::PsdWriter;
-using testing_support::PsdWriterLayer;
-using testing_support::PutBytes;
-using testing_support::PutU16;
-using testing_support::PutU32;
-using testing_support::PutU8;
+using tools::PsdWriter;
+using tools::PsdWriterLayer;
+using tools::PutBytes;
+using tools::PutU16;
+using tools::PutU32;
+using tools::PutU8;
 
 namespace {
 

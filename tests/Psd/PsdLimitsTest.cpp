@@ -2,10 +2,10 @@
 
 #include "Psd/PsdError.h"
 #include "tests/Psd/PsdTestLoad.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
-using testing_support::PsdWriter;
-using testing_support::PsdWriterLayer;
+using tools::PsdWriter;
+using tools::PsdWriterLayer;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "tests/Psd/PsdFixtures.h"
 #include "tests/Psd/PsdBlockSamples.h"
 #include "tests/Psd/PsdTestLoad.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ Bytes ItemBlocksSample() {
   blocks = Append(blocks, Block("SoCo", SolidColorFill(16)));
   blocks = Append(blocks, Block("GdFl", GradientFill(16)));
   blocks = Append(blocks, Block("PtFl", PatternFill(16)));
-  testing_support::PsdWriter writer(3, 2);
-  testing_support::PsdWriterLayer layer;
+  tools::PsdWriter writer(3, 2);
+  tools::PsdWriterLayer layer;
   layer.name = "items";
   layer.width = 2;
   layer.height = 1;
@@ -67,8 +67,8 @@ std::vector<std::pair<std::string, Bytes>> Samples() {
   for (const char* name : psd_test::kFixtureNames) {
     samples.emplace_back(name, ReadFixture(name));
   }
-  testing_support::PsdWriter writer(5, 4);
-  testing_support::PsdWriterLayer layer;
+  tools::PsdWriter writer(5, 4);
+  tools::PsdWriterLayer layer;
   layer.name = "masked";
   layer.width = 3;
   layer.height = 2;

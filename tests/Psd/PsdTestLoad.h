@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Psd/PsdDocument.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
 namespace psd_test {
 
@@ -29,8 +29,8 @@ inline Loaded LoadBytes(const std::vector<std::uint8_t>& bytes) {
 
 // A document of one small layer that carries the given tagged blocks.
 inline Loaded LoadLayerWithBlocks(const std::vector<std::uint8_t>& blocks) {
-  testing_support::PsdWriter writer(4, 4);
-  testing_support::PsdWriterLayer layer;
+  tools::PsdWriter writer(4, 4);
+  tools::PsdWriterLayer layer;
   layer.name = "blocks";
   layer.width = 2;
   layer.height = 2;

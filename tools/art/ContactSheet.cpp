@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/art/Paint.h"
+#include "tools/art/PngFile.h"
 
 namespace art {
 
@@ -13,6 +14,10 @@ namespace {
 
 constexpr int kWidth = 1400;
 constexpr int kGap = 6;
+// Map thumbnails: a quarter of the 1366 x 768 picture, whose left edge is at
+// x -171 of the map.
+constexpr double kThumbScale = 0.25;
+constexpr int kThumbWidth = 342, kThumbHeight = 192, kMapLeft = -171;
 
 // The frames worth showing, one row per animation.
 std::vector<std::vector<const LayoutFrame*>> Rows(const std::vector<Layout>& layouts) {
@@ -36,9 +41,28 @@ std::vector<std::vector<const LayoutFrame*>> Rows(const std::vector<Layout>& lay
   return rows;
 }
 
+void PaintMap(cairo_t* cr, const Layout& map, int x, int y) {
+  cairo_save(cr);
+  cairo_rectangle(cr, x, y, kThumbWidth, kThumbHeight);
+  cairo_clip(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, kThumbScale, kThumbScale);
+  cairo_translate(cr, -kMapLeft, 0);
+  for (const LayoutFrame& frame : map.Frames()) {
+    if (frame.width == 1) {
+      Glow(cr, frame.x, frame.y, 40, palette::kEmber, 1.0);
+      continue;
+    }
+    cairo_set_source_surface(cr, frame.pixels.get(), frame.x, frame.y);
+    cairo_paint(cr);
+  }
+  cairo_restore(cr);
+}
+
 }  // namespace
 
-bool WriteContactSheet(const std::vector<Layout>& layouts, const std::filesystem::path& path) {
+bool WriteContactSheet(const std::vector<Layout>& layouts, const std::vector<Layout>& maps,
+                       const std::filesystem::path& path) {
   const auto rows = Rows(layouts);
   // First pass places the frames, the second paints them.
   struct Placed {
@@ -61,6 +85,9 @@ bool WriteContactSheet(const std::vector<Layout>& layouts, const std::filesystem
     }
     y += height + kGap;
   }
+  const int mapsTop = y;
+  constexpr int kPerRow = kWidth / (kThumbWidth + kGap);
+  y += static_cast<int>((maps.size() + kPerRow - 1) / kPerRow) * (kThumbHeight + kGap);
   cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, y);
   cairo_t* cr = cairo_create(sheet);
   SetColour(cr, palette::kMarsh);
@@ -69,10 +96,13 @@ bool WriteContactSheet(const std::vector<Layout>& layouts, const std::filesystem
     cairo_set_source_surface(cr, p.frame->pixels.get(), p.x, p.y);
     cairo_paint(cr);
   }
+  for (std::size_t i = 0; i < maps.size(); ++i)
+    PaintMap(cr, maps[i], kGap + static_cast<int>(i % kPerRow) * (kThumbWidth + kGap),
+             mapsTop + static_cast<int>(i / kPerRow) * (kThumbHeight + kGap));
   cairo_destroy(cr);
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  const bool written = cairo_surface_write_to_png(sheet, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  const bool written = WritePng(sheet, path);
   cairo_surface_destroy(sheet);
   if (!written) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return written;

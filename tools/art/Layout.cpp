@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <numeric>
+
+#include "tools/art/PngFile.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
 namespace art {
 
@@ -89,9 +93,33 @@ bool WriteAtlas(const std::vector<LayoutFrame>& frames, const std::vector<Placem
     cairo_fill(cr);
   }
   cairo_destroy(cr);
-  const bool written = cairo_surface_write_to_png(atlas, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  const bool written = WritePng(atlas, path);
   cairo_surface_destroy(atlas);
   return written;
+}
+
+// The trimmed part of a frame as 0xAARRGGBB words without the alpha
+// premultiplied into the colour, as a document stores its layers.
+std::vector<std::uint32_t> StraightPixels(const LayoutFrame& frame) {
+  cairo_surface_t* surface = frame.pixels.get();
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(static_cast<std::size_t>(frame.trimWidth) * frame.trimHeight);
+  for (int y = frame.trimY; y < frame.trimY + frame.trimHeight; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    for (int x = frame.trimX; x < frame.trimX + frame.trimWidth; ++x) {
+      const std::uint32_t pixel = row[x];
+      const std::uint32_t alpha = pixel >> 24;
+      if (alpha == 0 || alpha == 255) {
+        pixels.push_back(alpha == 0 ? 0 : pixel);
+        continue;
+      }
+      auto straight = [&](int shift) { return std::min<std::uint32_t>(255, (((pixel >> shift) & 0xFF) * 255 + alpha / 2) / alpha) << shift; };
+      pixels.push_back(alpha << 24 | straight(16) | straight(8) | straight(0));
+    }
+  }
+  return pixels;
 }
 
 }  // namespace
@@ -147,6 +175,54 @@ bool Layout::Write(const std::filesystem::path& root) const {
     std::fprintf(stderr, "%s: the layer '%s' draws nothing\n", path_.c_str(), frame.name.c_str());
     return false;
   }
+  // The game opens a folder before a document of the same name: the other
+  // form, left by an earlier build, goes.
+  std::error_code error;
+  if (file_ == LayoutFile::Psd) {
+    std::filesystem::remove_all(root / path_, error);
+    return WritePsd(root);
+  }
+  std::filesystem::remove(root / (path_ + ".psd"), error);
+  return WriteFolder(root);
+}
+
+bool Layout::WritePsd(const std::filesystem::path& root) const {
+  const std::filesystem::path file = root / (path_ + ".psd");
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  // The canvas is the design area; layers may reach beyond it.
+  tools::PsdWriter writer(1024, 768);
+  writer.SetCompositeCompression(1);
+  std::string group;
+  for (const LayoutFrame& frame : frames_) {
+    const std::string top = frame.name.find('/') == std::string::npos ? std::string() : TopGroup(frame.name);
+    if (top != group) {
+      if (!group.empty()) writer.EndGroup(group);
+      if (!top.empty()) writer.BeginGroup();
+      group = top;
+    }
+    tools::PsdWriterLayer layer;
+    layer.name = group.empty() ? frame.name : frame.name.substr(group.size() + 1);
+    layer.left = frame.x + frame.trimX;
+    layer.top = frame.y + frame.trimY;
+    layer.width = frame.trimWidth;
+    layer.height = frame.trimHeight;
+    layer.compression = 2;
+    layer.pixels = StraightPixels(frame);
+    writer.AddLayer(std::move(layer));
+  }
+  if (!group.empty()) writer.EndGroup(group);
+  const std::vector<std::uint8_t> bytes = writer.Write();
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out.flush()) {
+    std::fprintf(stderr, "cannot write %s\n", file.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool Layout::WriteFolder(const std::filesystem::path& root) const {
   const std::filesystem::path folder = root / path_;
   std::error_code error;
   std::filesystem::create_directories(folder, error);

@@ -26,11 +26,14 @@ struct LayoutFrame {
   int trimX = 0, trimY = 0, trimWidth = 0, trimHeight = 0;
 };
 
-// A layered layout written as a layer folder: "layers.xml" and one atlas
-// image holding every layer.
+// How a layout is stored: a layer folder ("layers.xml" and one atlas image
+// holding every layer) or a layered PSD document "<path>.psd"; the game opens
+// both the same way.
+enum class LayoutFile { Folder, Psd };
+
 class Layout {
  public:
-  explicit Layout(std::string path) : path_(std::move(path)) {}
+  explicit Layout(std::string path, LayoutFile file = LayoutFile::Folder) : path_(std::move(path)), file_(file) {}
 
   const std::string& Path() const { return path_; }
 
@@ -49,12 +52,16 @@ class Layout {
   // "base_point" so that the point sits in the middle of the group's width,
   // as the engine's muzzle and beam arithmetic assumes.
   void CentreOnBase();
-  // Packs the trimmed frames into "<name>.png" and writes "layers.xml" in
-  // root/Path().
+  // Writes the trimmed frames under root: a folder root/Path() with the
+  // atlas "<name>.png" and "layers.xml", or the document root/Path().psd.
   bool Write(const std::filesystem::path& root) const;
 
  private:
+  bool WriteFolder(const std::filesystem::path& root) const;
+  bool WritePsd(const std::filesystem::path& root) const;
+
   std::string path_;
+  LayoutFile file_;
   std::vector<LayoutFrame> frames_;
 };
 

@@ -1,6 +1,8 @@
-// make_art <data root> <contact sheet .png>: draws the game's sprite layouts
-// (units, towers, interface parts) as layer folders, each with one atlas, and
-// the plain images beside them; then a contact sheet of it all.
+// make_art <data root> <contact sheet .png> <levels folder> [map ...]: draws
+// the game's sprite layouts (units, towers, interface parts) as layer folders,
+// each with one atlas, and the plain images beside them; the map layout of
+// every level in the folder, the maps named after it ("e1_l5") as PSD
+// documents; then a contact sheet of it all.
 
 #include <algorithm>
 #include <atomic>
@@ -8,11 +10,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "tools/art/ContactSheet.h"
 #include "tools/art/Layout.h"
+#include "tools/art/MapLevel.h"
+#include "tools/art/Maps.h"
 #include "tools/art/Towers.h"
 #include "tools/art/UiParts.h"
 #include "tools/art/Units.h"
@@ -47,16 +55,43 @@ std::vector<art::Layout> GameLayouts() {
   return layouts;
 }
 
+// One layout per map that the levels of the folder name, in file name order.
+bool AddMapLayouts(const std::filesystem::path& levels, const std::set<std::string>& documents,
+                   std::vector<art::Layout>& layouts) {
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(levels, error))
+    if (entry.path().extension() == ".xml") files.push_back(entry.path());
+  if (error || files.empty()) {
+    std::fprintf(stderr, "%s: no levels to draw maps for\n", levels.c_str());
+    return false;
+  }
+  std::sort(files.begin(), files.end());
+  std::set<std::string> drawn;
+  for (const std::filesystem::path& file : files) {
+    const std::optional<art::MapLevel> level = art::ReadMapLevel(file);
+    if (!level) return false;
+    if (!drawn.insert(level->layout).second) continue;
+    const std::string name = std::filesystem::path(level->layout).filename().string();
+    art::AddMap(layouts.emplace_back(level->layout, documents.count(name) ? art::LayoutFile::Psd
+                                                                           : art::LayoutFile::Folder),
+                *level);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: make_art <data root> <contact sheet .png>\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: make_art <data root> <contact sheet .png> <levels folder> [map ...]\n");
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
   const std::filesystem::path root = argv[1];
   std::vector<art::Layout> layouts = GameLayouts();
+  const std::size_t sprites = layouts.size();
+  if (!AddMapLayouts(argv[3], std::set<std::string>(argv + 4, argv + argc), layouts)) return 1;
 
   std::vector<art::LayoutFrame*> frames;
   for (art::Layout& layout : layouts)
@@ -73,8 +108,12 @@ int main(int argc, char** argv) {
     layouts[i].CentreOnBase();
     if (!layouts[i].Write(root)) ok = false;
   });
-  if (!art::WriteContactSheet(layouts, argv[2])) ok = false;
+  const std::vector<art::Layout> maps(std::make_move_iterator(layouts.begin() + static_cast<std::ptrdiff_t>(sprites)),
+                                      std::make_move_iterator(layouts.end()));
+  layouts.erase(layouts.begin() + static_cast<std::ptrdiff_t>(sprites), layouts.end());
+  if (!art::WriteContactSheet(layouts, maps, argv[2])) ok = false;
   const auto elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("make_art: %zu layers in %zu layouts, %.2f s\n", frames.size(), layouts.size(), elapsed);
+  std::printf("make_art: %zu layers in %zu layouts and %zu maps, %.2f s\n", frames.size(), layouts.size(),
+              maps.size(), elapsed);
   return ok ? 0 : 1;
 }

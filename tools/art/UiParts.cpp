@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/art/Paint.h"
+#include "tools/art/PngFile.h"
 #include "tools/art/Towers.h"
 
 namespace art {
@@ -536,14 +537,14 @@ void AddEffects(Layout& layout) {
   });
 }
 
-bool WritePng(const std::filesystem::path& path, int w, int h, const Drawing& draw) {
+bool WriteImage(const std::filesystem::path& path, int w, int h, const Drawing& draw) {
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
   cairo_t* cr = cairo_create(surface);
   draw(cr);
   cairo_destroy(cr);
-  const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  const bool written = WritePng(surface, path);
   cairo_surface_destroy(surface);
   if (!written) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return written;
@@ -588,11 +589,11 @@ void AddUiParts(Layout& layout) {
 bool WritePlainImages(const std::filesystem::path& root) {
   const std::filesystem::path data = root / "kp/data";
   bool ok = true;
-  ok &= WritePng(data / "ammo/ember_dart.png", 16, 16, [](cairo_t* cr) {
+  ok &= WriteImage(data / "ammo/ember_dart.png", 16, 16, [](cairo_t* cr) {
     Glow(cr, 8, 8, 8, kFire, 1);
     Glow(cr, 8, 8, 4, kLanternCore, 1);
   });
-  ok &= WritePng(data / "ammo/cinder_ball.png", 22, 22, [](cairo_t* cr) {
+  ok &= WriteImage(data / "ammo/cinder_ball.png", 22, 22, [](cairo_t* cr) {
     Glow(cr, 11, 11, 11, kFire, 0.6);
     Circle(cr, 11, 11, 6.5);
     Solid(cr, kIron);
@@ -613,9 +614,9 @@ bool WritePlainImages(const std::filesystem::path& root) {
       cairo_restore(cr);
     };
   };
-  ok &= WritePng(data / "ui_parts/shadows/wywern_shadow.png", 56, 20, shadow(56, 20));
-  ok &= WritePng(data / "ui_parts/shadows/dragon_shadow.png", 96, 32, shadow(96, 32));
-  ok &= WritePng(data / "context/small_icons/income.png", 32, 32, [](cairo_t* cr) {
+  ok &= WriteImage(data / "ui_parts/shadows/wywern_shadow.png", 56, 20, shadow(56, 20));
+  ok &= WriteImage(data / "ui_parts/shadows/dragon_shadow.png", 96, 32, shadow(96, 32));
+  ok &= WriteImage(data / "context/small_icons/income.png", 32, 32, [](cairo_t* cr) {
     for (int i = 0; i < 3; ++i) {
       cairo_new_path(cr);
       Ellipse(cr, 16, 24 - i * 6, 12, 5);
@@ -624,8 +625,8 @@ bool WritePlainImages(const std::filesystem::path& root) {
   });
   for (const char* spell : {"flare", "ember", "still", "mist", "hearth"}) {
     const std::string name = spell;
-    ok &= WritePng(data / ("spells/" + name + "_icon.png"), 70, 70, [name](cairo_t* cr) { SpellFace(cr, name); });
-    ok &= WritePng(data / ("spells/" + name + "_dim.png"), 70, 70, [name](cairo_t* cr) {
+    ok &= WriteImage(data / ("spells/" + name + "_icon.png"), 70, 70, [name](cairo_t* cr) { SpellFace(cr, name); });
+    ok &= WriteImage(data / ("spells/" + name + "_dim.png"), 70, 70, [name](cairo_t* cr) {
       cairo_push_group(cr);
       SpellFace(cr, name);
       cairo_pop_group_to_source(cr);
@@ -640,7 +641,7 @@ bool WritePlainImages(const std::filesystem::path& root) {
       cairo_paint(cr);
     });
   }
-  ok &= WritePng(data / "loading.png", 1024, 768, [](cairo_t* cr) {
+  ok &= WriteImage(data / "loading.png", 1024, 768, [](cairo_t* cr) {
     cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 768);
     cairo_pattern_add_color_stop_rgb(sky, 0, kNight.r, kNight.g, kNight.b);
     cairo_pattern_add_color_stop_rgb(sky, 0.6, kNightBlue.r, kNightBlue.g, kNightBlue.b);

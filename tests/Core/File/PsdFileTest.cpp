@@ -10,13 +10,13 @@
 #include "Core/File/ImageFileInfo.h"
 #include "Core/File/PsdFile.h"
 #include "tests/Core/File/LayoutFixture.h"
-#include "tests/Support/PsdWriter.h"
+#include "tools/art/PsdWriter/PsdWriter.h"
 
 namespace {
 
 using testing_support::Names;
-using testing_support::PsdWriter;
-using testing_support::PsdWriterLayer;
+using tools::PsdWriter;
+using tools::PsdWriterLayer;
 
 PsdWriterLayer Layer(const std::string& name, std::int32_t left = 0, std::int32_t top = 0, std::int32_t width = 1,
                      std::int32_t height = 1) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace testing_support {
+namespace tools {
 
 // Big-endian appenders for tests that build PSD bytes by hand.
 void PutU8(std::vector<std::uint8_t>& out, std::uint32_t value);
@@ -73,4 +73,4 @@ class PsdWriter {
   std::uint16_t compositeCompression_ = 0;
 };
 
-}  // namespace testing_support
+}  // namespace tools

@@ -1,0 +1,47 @@
+#include "Game/KpFeatureConfig.h"
+
+#include <cstring>
+
+#include "Core/Base/NumberText.h"
+#include "Core/File/TextFile.h"
+
+namespace {
+
+// A number (non-zero is true) or one of the words, as XML booleans are
+// written in the game's data.
+bool ReadsTrue(const char* text) {
+  if (const std::optional<int> number = base::LeadingInt(text)) return *number != 0;
+  return std::strcmp(text, "true") == 0 || std::strcmp(text, "True") == 0 || std::strcmp(text, "TRUE") == 0;
+}
+
+}  // namespace
+
+KpFeatureConfig& KpFeatureConfig::instance() {
+  static KpFeatureConfig config(u"kp/config.xml");
+  return config;
+}
+
+KpFeatureConfig::KpFeatureConfig(const base::WString& path) {
+  const std::string text = file::ReadTextFile(path);
+  if (text.empty() || document_.Parse(text.c_str(), text.size()) != tinyxml2::XML_SUCCESS) return;
+  const tinyxml2::XMLElement* root = document_.FirstChildElement("config");
+  if (!root) return;
+  features_ = root->FirstChildElement("features");
+  loaded_ = true;
+}
+
+bool KpFeatureConfig::getBool(const std::string& feature, const std::string& attribute) const {
+  const tinyxml2::XMLElement* element = findFeature(feature);
+  const char* value = element ? element->Attribute(attribute.c_str()) : nullptr;
+  return value && ReadsTrue(value);
+}
+
+const tinyxml2::XMLElement* KpFeatureConfig::findFeature(const std::string& name) const {
+  if (!loaded_ || !features_) return nullptr;
+  for (const tinyxml2::XMLElement* feature = features_->FirstChildElement("feature"); feature;
+       feature = feature->NextSiblingElement("feature")) {
+    const char* featureName = feature->Attribute("name");
+    if (featureName && name == featureName) return feature;
+  }
+  return nullptr;
+}
