@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Core/Base/LogMessage.h"
+#include "Game/KpRouteBuilder.h"
 #include "Game/LevelNumbers.h"
 #include "Game/OwnedPointers.h"
 
@@ -20,10 +21,7 @@ void KpWaveEntry::loadFromXML(const tinyxml2::XMLElement& element) {
   spawned = false;
 }
 
-int KpWaveEntry::laneKey() const {
-  const float offset = (-y - 65.0f) / 65.0f * 20.0f;
-  return TruncateToInt(offset);
-}
+int KpWaveEntry::laneKey() const { return LaneKeyOfEntry(y); }
 
 KpWaveProto::~KpWaveProto() { DeleteAllPointers(entries); }
 
