@@ -50,6 +50,12 @@ void KpResources::loadFolder(const base::WString& path) {
   for (const base::WString& group : groups) sprites_.push_back(new SpriteDef(*layout, group));
 }
 
+void KpResources::loadSharedLayouts() {
+  for (const char16_t* layout : {u"kp/units/t1units", u"kp/units/t2units", u"kp/units/t3units", u"kp/towers/artillery",
+                                 u"kp/towers/dart", u"kp/towers/cannon", u"kp/towers/support", u"kp/data/ui_parts"})
+    loadFolder(layout);
+}
+
 KpFrameEntry* KpResources::findFrame(const base::WString& spriteName, const base::WString& frameName,
                                      const std::string& group) const {
   const SpriteDef* sprite = findSprite(spriteName);

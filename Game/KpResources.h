@@ -29,6 +29,9 @@ class KpResources : public base::Singletone<KpResources> {
   SpriteDef* spriteFromXml(const tinyxml2::XMLElement& element);
   // One definition per group directly under the layout's root.
   void loadFolder(const base::WString& path);
+  // The layouts of every unit, tower and shared map picture, in the order
+  // the map loads them.
+  void loadSharedLayouts();
   KpFrameEntry* findFrame(const base::WString& spriteName, const base::WString& frameName,
                           const std::string& group) const;
   void clear();

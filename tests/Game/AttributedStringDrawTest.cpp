@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Game/AttributedString.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
+#include "tests/Support/SolidImage.h"
 
 namespace {
 
@@ -26,22 +26,6 @@ constexpr float kBlack[4] = {0, 0, 0, 1};
 
 using Pixels = std::vector<std::uint32_t>;
 using render_test::PixelBox;
-
-// A square of one colour, as large as the menu's icons.
-std::unique_ptr<render::Image> Icon(render::Render& render, std::uint32_t argb) {
-  std::unique_ptr<render::TextureDX9> texture;
-  if (render::TextureDX9::Create(render, &texture) != QL_OK || texture->CreateDynamic(kIcon, kIcon) != QL_OK)
-    return nullptr;
-  std::uint32_t size = 0;
-  int pitch = 0;
-  void* bits = nullptr;
-  if (texture->Lock(&size, &pitch, &bits) != QL_OK) return nullptr;
-  auto* row = static_cast<std::uint8_t*>(bits);
-  for (int y = 0; y < kIcon; ++y, row += pitch)
-    for (int x = 0; x < kIcon; ++x) reinterpret_cast<std::uint32_t*>(row)[x] = argb;
-  texture->Unlock();
-  return std::make_unique<render::Image>(std::move(texture));
-}
 
 int Channel(std::uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFFu); }
 
@@ -84,8 +68,8 @@ class AttributedStringDrawTest : public render_test::GameDataScreenFixture {
 TEST_F(AttributedStringDrawTest, APriceLineIsCentredWithItsIconsOnTheTextsMiddle) {
   auto font = GameFont(u"main_32_1");
   ASSERT_TRUE(font);
-  const std::unique_ptr<render::Image> money = Icon(*render_, kMoney);
-  const std::unique_ptr<render::Image> gem = Icon(*render_, kGem);
+  const std::unique_ptr<render::Image> money = testing_support::MakeSolidImage(*render_, kIcon, kIcon, kMoney);
+  const std::unique_ptr<render::Image> gem = testing_support::MakeSolidImage(*render_, kIcon, kIcon, kGem);
   ASSERT_TRUE(money && gem);
   {
     AttributedString string;

@@ -52,10 +52,7 @@ class GameSpritesTest : public ::testing::TestWithParam<SpriteCase> {
   static void SetUpTestSuite() {
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(LF_GAME_DATA_ROOT);
-    for (const char16_t* layout : {u"kp/units/t1units", u"kp/units/t2units", u"kp/units/t3units",
-                                   u"kp/towers/artillery", u"kp/towers/dart", u"kp/towers/cannon",
-                                   u"kp/towers/support", u"kp/data/ui_parts"})
-      KpResources::Instance()->loadFolder(layout);
+    KpResources::Instance()->loadSharedLayouts();
   }
   static void TearDownTestSuite() {
     SingletonRegistry::Shutdown();

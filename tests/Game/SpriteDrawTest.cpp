@@ -74,15 +74,6 @@ std::optional<Box> LitBox(const Picture& picture) {
 
 using SpriteDrawTest = framework_test::GameDrawFixture;
 
-// The shared layouts of units, towers and interface parts, as the map loads
-// them.
-void LoadGameLayouts() {
-  for (const char16_t* layout : {u"kp/units/t1units", u"kp/units/t2units", u"kp/units/t3units",
-                                 u"kp/towers/artillery", u"kp/towers/dart", u"kp/towers/cannon",
-                                 u"kp/towers/support", u"kp/data/ui_parts"})
-    KpResources::Instance()->loadFolder(layout);
-}
-
 // One frame of a sprite's animation, shown in a cell of the sheet.
 struct Cell {
   base::WString sprite;
@@ -122,7 +113,7 @@ std::vector<Cell> SheetCells() {
 
 TEST_F(SpriteDrawTest, TheContactSheetShowsEveryWalkTowerDirectionAndInterfacePart) {
   TestGame& game = Start(base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8));
-  LoadGameLayouts();
+  KpResources::Instance()->loadSharedLayouts();
   const std::vector<Cell> cells = SheetCells();
   ASSERT_GT(cells.size(), 15u * 8 + 8 * 8) << "the interface parts are on the sheet";
 
@@ -166,7 +157,7 @@ class SpritePivotTest : public SpriteDrawTest, public ::testing::WithParamInterf
 TEST_P(SpritePivotTest, TheFrameLandsWhereThePivotPutsIt) {
   const PivotCase& c = GetParam();
   TestGame& game = Start(base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8));
-  LoadGameLayouts();
+  KpResources::Instance()->loadSharedLayouts();
   SpriteAnimState state(c.sprite, c.animation);
   if (c.defaultPivot) {
     EXPECT_FLOAT_EQ(state.pivotX(), c.defaultPivot->first);

@@ -1,10 +1,10 @@
 #include "benchmarks/Core/Render/BenchmarkScreen.h"
 
 #include "Core/Base/SingletonRegistry.h"
-#include "Core/Render/DX9/TextureDX9.h"
 #include "Platform/Session.h"
 #include "Platform/ShaderCompiler.h"
 #include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/SolidImage.h"
 
 namespace render_bench {
 
@@ -31,20 +31,7 @@ bool BenchmarkScreen::Start() {
 }
 
 std::unique_ptr<render::Image> BenchmarkScreen::MakeImage(int width, int height, std::uint32_t argb) {
-  std::unique_ptr<render::TextureDX9> texture;
-  if (render::TextureDX9::Create(*render_, &texture) != QL_OK || texture->CreateDynamic(width, height) != QL_OK) {
-    return nullptr;
-  }
-  std::uint32_t size = 0;
-  int pitch = 0;
-  void* bits = nullptr;
-  if (texture->Lock(&size, &pitch, &bits) != QL_OK) return nullptr;
-  auto* row = static_cast<std::uint8_t*>(bits);
-  for (int y = 0; y < height; ++y, row += pitch) {
-    for (int x = 0; x < width; ++x) reinterpret_cast<std::uint32_t*>(row)[x] = argb;
-  }
-  texture->Unlock();
-  return std::make_unique<render::Image>(std::move(texture));
+  return testing_support::MakeSolidImage(*render_, width, height, argb);
 }
 
 }  // namespace render_bench

@@ -6,12 +6,12 @@
 
 #include "Core/Render/DX9/BuiltInShaders.h"
 #include "Core/Render/DX9/RenderDX9.h"
-#include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/Shader.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
 #include "tests/Support/DataRoot.h"
+#include "tests/Support/SolidImage.h"
 
 namespace {
 
@@ -22,18 +22,7 @@ constexpr std::uint32_t kOpaqueBlack = 0xFF000000u;
 
 // A 4 x 2 image, white in every pixel.
 std::unique_ptr<render::Image> WhiteImage(render::Render& render) {
-  std::unique_ptr<render::TextureDX9> texture;
-  if (render::TextureDX9::Create(render, &texture) != QL_OK || texture->CreateDynamic(4, 2) != QL_OK) return nullptr;
-  std::uint32_t size = 0;
-  int pitch = 0;
-  void* bits = nullptr;
-  if (texture->Lock(&size, &pitch, &bits) != QL_OK) return nullptr;
-  auto* row = static_cast<std::uint8_t*>(bits);
-  for (int y = 0; y < 2; ++y, row += pitch) {
-    for (int x = 0; x < 4; ++x) reinterpret_cast<std::uint32_t*>(row)[x] = 0xFFFFFFFFu;
-  }
-  texture->Unlock();
-  return std::make_unique<render::Image>(std::move(texture));
+  return testing_support::MakeSolidImage(render, 4, 2, 0xFFFFFFFFu);
 }
 
 // The half-pixel offset of the drawing code and the device's own correction
