@@ -9,6 +9,7 @@
 
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "Game/KpWaveLanes.h"
 #include "Game/KpWaves.h"
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/RecordingLogOutput.h"
@@ -191,6 +192,20 @@ TEST_F(WavesTest, UnknownSpawnPointsAreReported) {
   EXPECT_EQ(LogLinesWith(u"point 4"), 1);
   EXPECT_EQ(LogLinesWith(u"default spawn point"), 1);
   EXPECT_EQ(waves_.reportUnknownSpawnPoints([](int) { return true; }), 0);
+}
+
+TEST_F(WavesTest, TheRouteBuilderGetsTheLanesOfTheWavesAtEachSpawnPoint) {
+  ASSERT_EQ(Load(R"(<waves><wave spawn="2"><e id="1" y="0"/><e id="1" y="-130"/></wave>
+      <wave spawn="1"><e id="1" y="-65"/></wave>
+      <wave spawn="-1"><e id="1" y="-100"/></wave></waves>)"),
+            3);
+  const KpWaveLanes lanes(waves_, 2);
+  EXPECT_EQ(lanes.laneKeysFrom(2), (std::vector<int>{-20, 20, 10})) << "the default spawn point's waves come too";
+  EXPECT_EQ(lanes.laneKeysFrom(1), (std::vector<int>{0}));
+  EXPECT_TRUE(lanes.laneKeysFrom(3).empty());
+  const KpWaveLanes noDefault(waves_, std::nullopt);
+  EXPECT_EQ(noDefault.laneKeysFrom(2), (std::vector<int>{-20, 20}));
+  EXPECT_TRUE(noDefault.laneKeysFrom(-1).empty()) << "no point has the id -1";
 }
 
 struct LaneCase {
