@@ -52,8 +52,7 @@ void KpWallet::spendGems(int n) {
 }
 
 void KpWallet::reset() {
-  money = killMoney = comboCount = gemsEarned = comboBonus = leakedCount = moneySpent = displayedMoney =
-      leakDamage = 0;
+  money = killMoney = comboCount = gemsEarned = comboBonus = leakedCount = moneySpent = displayedMoney = leakDamage = 0;
 }
 
 void KpWallet::update(float dt) {

@@ -47,8 +47,8 @@ TEST_F(LevelPicturesTest, SpotsShowTheGamesPicturesCentredOnThem) {
   StartGame();
   KpMapImages images;
   const SpotPictures& pictures = images.pictures();
-  for (const render::Image* picture : {pictures.plain, pictures.gold, pictures.premium, pictures.radiusBoost,
-                                       pictures.powerBoost, pictures.income}) {
+  for (const render::Image* picture :
+       {pictures.plain, pictures.gold, pictures.premium, pictures.radiusBoost, pictures.powerBoost, pictures.income}) {
     ASSERT_NE(picture, nullptr);
     EXPECT_GT(picture->GetWidth(), 0);
     EXPECT_GT(picture->GetHeight(), 0);

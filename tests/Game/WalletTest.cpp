@@ -1,11 +1,10 @@
-#include "Game/KpWallet.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <ostream>
 #include <vector>
 
+#include "Game/KpWallet.h"
 #include "Game/LevelResult.h"
 #include "tests/Support/CaseNames.h"
 
@@ -53,16 +52,14 @@ TEST_P(WalletComboTest, AQuietSecondClosesTheComboAndPaysItsBonus) {
   EXPECT_EQ(wallet.money, 5 * kills + c.bonus);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WalletComboTest,
-                         ::testing::Values(ComboCase{"OneKillPaysNoCombo", {0.0f}, 1, 0},
-                                           ComboCase{"TwoKillsPayThree", {0.0f, 0.2f}, 2, 3},
-                                           ComboCase{"ThreeKillsPayFour", {0.0f, 0.5f, 0.9f}, 3, 4},
-                                           ComboCase{"FiveKillsPaySeven", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f}, 5, 7},
-                                           ComboCase{"TenKillsPayThirteen",
-                                                     {0.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f},
-                                                     10,
-                                                     13}),
-                         testing_support::RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WalletComboTest,
+    ::testing::Values(ComboCase{"OneKillPaysNoCombo", {0.0f}, 1, 0}, ComboCase{"TwoKillsPayThree", {0.0f, 0.2f}, 2, 3},
+                      ComboCase{"ThreeKillsPayFour", {0.0f, 0.5f, 0.9f}, 3, 4},
+                      ComboCase{"FiveKillsPaySeven", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f}, 5, 7},
+                      ComboCase{
+                          "TenKillsPayThirteen", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f}, 10, 13}),
+    testing_support::RowName());
 
 TEST(WalletTest, TheDisplayedMoneyRunsTowardTheMoney) {
   RecordingListener listener;

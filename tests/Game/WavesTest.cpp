@@ -88,18 +88,16 @@ TEST_P(WaveAttributeTest, ReadsAsTheLevelMeansIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WaveAttributeTest,
-    ::testing::Values(WaveAttributeCase{"Defaults", "", "", 0, -1, 1.0f},
-                      WaveAttributeCase{"GlobalTimeoutIsRoundedDown", "timeout='2.7'", "timeout='5'", 7, -1, 1.0f},
-                      WaveAttributeCase{"NegativeGlobalTimeoutIsRoundedDown", "timeout='-0.5'", "timeout='5'", 4, -1,
-                                        1.0f},
-                      WaveAttributeCase{"HugeTimeoutsStayInRange", "timeout='3e38'", "timeout='2000000000'",
-                                        2147483647, -1, 1.0f},
-                      WaveAttributeCase{"UnreadableGlobalTimeoutIsZero", "timeout='soon'", "timeout='5'", 5, -1,
-                                        1.0f},
-                      WaveAttributeCase{"LinkedWave", "", "linked='2'", 0, 2, 1.0f},
-                      WaveAttributeCase{"UnreadableLinkIsTheFirstWave", "", "linked='next'", 0, 0, 1.0f},
-                      WaveAttributeCase{"ScaleZeroCountsAsOne", "", "scale='0'", 0, -1, 1.0f},
-                      WaveAttributeCase{"ScaleKept", "", "scale='2'", 0, -1, 2.0f}),
+    ::testing::Values(
+        WaveAttributeCase{"Defaults", "", "", 0, -1, 1.0f},
+        WaveAttributeCase{"GlobalTimeoutIsRoundedDown", "timeout='2.7'", "timeout='5'", 7, -1, 1.0f},
+        WaveAttributeCase{"NegativeGlobalTimeoutIsRoundedDown", "timeout='-0.5'", "timeout='5'", 4, -1, 1.0f},
+        WaveAttributeCase{"HugeTimeoutsStayInRange", "timeout='3e38'", "timeout='2000000000'", 2147483647, -1, 1.0f},
+        WaveAttributeCase{"UnreadableGlobalTimeoutIsZero", "timeout='soon'", "timeout='5'", 5, -1, 1.0f},
+        WaveAttributeCase{"LinkedWave", "", "linked='2'", 0, 2, 1.0f},
+        WaveAttributeCase{"UnreadableLinkIsTheFirstWave", "", "linked='next'", 0, 0, 1.0f},
+        WaveAttributeCase{"ScaleZeroCountsAsOne", "", "scale='0'", 0, -1, 1.0f},
+        WaveAttributeCase{"ScaleKept", "", "scale='2'", 0, -1, 2.0f}),
     testing_support::RowName());
 
 TEST_F(WavesTest, WavesStartAtTheFirstWaveElementAndEmptyOnesTakeNoNumber) {
