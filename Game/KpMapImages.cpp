@@ -54,8 +54,7 @@ std::string LevelLayoutPath(std::string_view text) {
   std::string levelImageText(text);
   std::replace(levelImageText.begin(), levelImageText.end(), '\\', '/');
   const std::size_t found = levelImageText.rfind(kDataFolder);
-  if (found != std::string::npos)
-    return std::string(kDataPrefix) + levelImageText.substr(found + kDataFolder.size());
+  if (found != std::string::npos) return std::string(kDataPrefix) + levelImageText.substr(found + kDataFolder.size());
   if (!levelImageText.starts_with(kDataPrefix))
     QL_LOG(u"The level's picture '%s' does not lie under kp/data/\n")
         .AddArg(base::ToWide(levelImageText, base::kEncodingUtf8));
@@ -76,10 +75,7 @@ KpMapImages::KpMapImages() : KpMapImages(ResourcePictures()) {
 
 KpMapImages::KpMapImages(const SpotPictures& pictures) : pictures_(pictures) {}
 
-KpMapImages::~KpMapImages() {
-  spotFrames_.clear();
-  DeleteAllPointersAndFree(frames_);
-}
+KpMapImages::~KpMapImages() { DeleteAllPointersAndFree(frames_); }
 
 bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& fxItems) {
   const base::WString folder = LayoutFolderOf(path);
@@ -104,8 +100,7 @@ bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& 
   return true;
 }
 
-void KpMapImages::addSpots(KpSpotList& spots,
-                           const std::function<bool(const base::WString& entryName)>& isOwned) {
+void KpMapImages::addSpots(KpSpotList& spots, const std::function<bool(const base::WString& entryName)>& isOwned) {
   for (std::size_t n = 0; n < spots.size(); ++n) {
     KpSpot& spot = *spots[n];
     auto* entry = new KpFrameEntry;

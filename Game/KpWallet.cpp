@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "Game/LevelNumbers.h"
+#include "Game/LevelResult.h"
 
 namespace {
 
@@ -51,8 +52,7 @@ void KpWallet::spendGems(int n) {
 }
 
 void KpWallet::reset() {
-  money = killMoney = comboCount = gemsEarned = comboBonus = leakedCount = moneySpent = displayedMoney =
-      leakDamage = 0;
+  money = killMoney = comboCount = gemsEarned = comboBonus = leakedCount = moneySpent = displayedMoney = leakDamage = 0;
 }
 
 void KpWallet::update(float dt) {
@@ -67,6 +67,16 @@ void KpWallet::update(float dt) {
     sinceKill = 0.0f;
     closeCombo();
   }
+}
+
+LevelResult& KpWallet::getResult(float life, int mode, LevelResult& out) const {
+  out.kills = killMoney;
+  out.combo = comboBonus;
+  out.healthBonus = TruncateToInt(life * 100.0f);
+  out.stars = 0;
+  out.gems = 0;
+  out.mode = mode;
+  return out;
 }
 
 void KpWallet::closeCombo() {

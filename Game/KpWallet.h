@@ -1,5 +1,7 @@
 #pragma once
 
+struct LevelResult;
+
 // Who shows and keeps the wallet's balances: the HUD's coin and gem texts
 // and the player's profile, which stores every change of the gems at once.
 class WalletListener {
@@ -32,6 +34,9 @@ class KpWallet {
   // Rolls the displayed money toward the money and closes a combo after a
   // quiet second. dt is real time, whatever the game speed.
   void update(float dt);
+  // The level's scores given the life left and the difficulty mode; the
+  // result window adds the stars and the gems.
+  LevelResult& getResult(float life, int mode, LevelResult& out) const;
 
   int displayedMoney = 0;
   int killMoney = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Core/Base/LogMessage.h"
+#include "Game/KpRouteBuilder.h"
 #include "Game/LevelNumbers.h"
 #include "Game/OwnedPointers.h"
 
@@ -13,14 +14,14 @@ void KpWaveEntry::loadFromXML(const tinyxml2::XMLElement& element) {
   upgrade = LevelInt(element, "upgrade", 0);
   x = LevelFloat(element, "x", 0.0f);
   y = LevelFloat(element, "y", 0.0f);
+  if (x == kMadeAtRunTime)
+    QL_LOG(u"The wave entry on line %d has the time -1 of summoned units and goes when the level restarts\n")
+        .AddArg(element.GetLineNum());
   state = kNotSpawned;
   spawned = false;
 }
 
-int KpWaveEntry::laneKey() const {
-  const float offset = (-y - 65.0f) / 65.0f * 20.0f;
-  return TruncateToInt(offset);
-}
+int KpWaveEntry::laneKey() const { return LaneKeyOfEntry(y); }
 
 KpWaveProto::~KpWaveProto() { DeleteAllPointers(entries); }
 

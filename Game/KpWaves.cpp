@@ -48,7 +48,13 @@ int KpWaves::load(const tinyxml2::XMLElement* wavesElement) {
     waves_.push_back(wave);
   }
   if (waves_.empty()) QL_LOG(u"The level has no waves\n");
-  return static_cast<int>(waves_.size());
+  const int count = static_cast<int>(waves_.size());
+  for (int i = 0; i < count; ++i) {
+    const int linked = waves_[i]->linked;
+    if (linked != KpWaveProto::kNotLinked && (linked < 0 || linked >= count))
+      QL_LOG(u"Wave %d is linked to wave %d, which the level does not have, and never runs\n").AddArg(i).AddArg(linked);
+  }
+  return count;
 }
 
 void KpWaves::reset() {
@@ -60,9 +66,8 @@ void KpWaves::reset() {
 }
 
 int KpWaves::getWaveCount() const {
-  return static_cast<int>(std::count_if(waves_.begin(), waves_.end(), [](const KpWaveProto* wave) {
-    return wave->linked == KpWaveProto::kNotLinked;
-  }));
+  return static_cast<int>(std::count_if(
+      waves_.begin(), waves_.end(), [](const KpWaveProto* wave) { return wave->linked == KpWaveProto::kNotLinked; }));
 }
 
 int KpWaves::reportUnknownSpawnPoints(const std::function<bool(int pointId)>& pointExists) const {

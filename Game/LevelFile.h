@@ -1,9 +1,9 @@
 #pragma once
 
+#include <tinyxml2.h>
+
 #include <optional>
 #include <string>
-
-#include <tinyxml2.h>
 
 #include "Core/Base/WString.h"
 

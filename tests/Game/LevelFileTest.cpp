@@ -1,5 +1,3 @@
-#include "Game/LevelFile.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "Core/Base/SingletonRegistry.h"
+#include "Game/LevelFile.h"
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/DataRoot.h"
 
@@ -47,12 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
         LevelFileCase{"Empty", "", false, u"missing or empty", 0, std::nullopt},
         LevelFileCase{"CutShort", "<map><budget>200</budget><li>kp/data/maps/e1_l1/b.png</li>", false,
                       u"not well-formed", 0, std::nullopt},
-        LevelFileCase{"OtherRoot", "<level><budget>200</budget></level>", false, u"no map element", 0,
-                      std::nullopt},
+        LevelFileCase{"OtherRoot", "<level><budget>200</budget></level>", false, u"no map element", 0, std::nullopt},
         LevelFileCase{"Whole", "<map><budget>200</budget><li>kp/data/maps/e1_l1/b.png</li></map>", true, u"", 200,
                       "kp/data/maps/e1_l1/b.png"},
-        LevelFileCase{"BudgetWithTrailingText", "<map><budget> 150 coins</budget></map>", true, u"", 150,
-                      std::nullopt},
+        LevelFileCase{"BudgetWithTrailingText", "<map><budget> 150 coins</budget></map>", true, u"", 150, std::nullopt},
         LevelFileCase{"BudgetNotANumber", "<map><budget>lots</budget><li/></map>", true, u"", 0, std::nullopt},
         LevelFileCase{"NoBudget", "<map/>", true, u"", 0, std::nullopt}),
     testing_support::RowName());

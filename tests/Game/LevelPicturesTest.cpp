@@ -5,6 +5,7 @@
 #include <tinyxml2.h>
 
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 #include "Core/Base/Log.h"
@@ -15,7 +16,9 @@
 #include "Game/KpMapImages.h"
 #include "Game/KpResources.h"
 #include "Game/KpSpot.h"
+#include "Game/LevelFile.h"
 #include "tests/Framework/TestGameFixture.h"
+#include "tests/Support/CaseNames.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
 
@@ -44,8 +47,8 @@ TEST_F(LevelPicturesTest, SpotsShowTheGamesPicturesCentredOnThem) {
   StartGame();
   KpMapImages images;
   const SpotPictures& pictures = images.pictures();
-  for (const render::Image* picture : {pictures.plain, pictures.gold, pictures.premium, pictures.radiusBoost,
-                                       pictures.powerBoost, pictures.income}) {
+  for (const render::Image* picture :
+       {pictures.plain, pictures.gold, pictures.premium, pictures.radiusBoost, pictures.powerBoost, pictures.income}) {
     ASSERT_NE(picture, nullptr);
     EXPECT_GT(picture->GetWidth(), 0);
     EXPECT_GT(picture->GetHeight(), 0);
@@ -74,5 +77,59 @@ TEST_F(LevelPicturesTest, SpotsShowTheGamesPicturesCentredOnThem) {
   EXPECT_EQ(spots[0]->markers[2]->image, pictures.income);
   EXPECT_EQ(spots[0]->markers[2]->width, static_cast<float>(pictures.income->GetWidth()));
 }
+
+struct RealMapCase {
+  const char* name;
+  const char16_t* level;
+  int episode;
+  const char16_t* effect;
+};
+
+void PrintTo(const RealMapCase& c, std::ostream* out) { *out << c.name; }
+
+class RealMapTest : public LevelPicturesTest, public ::testing::WithParamInterface<RealMapCase> {};
+
+// The campaign's own map under its level: the background first, scenery,
+// decoration points, and every build spot on the background where the level
+// puts it.
+TEST_P(RealMapTest, TheLevelsSpotsStandOnItsMap) {
+  const RealMapCase& c = GetParam();
+  StartGame();
+  LevelFile level;
+  ASSERT_TRUE(level.load(c.level));
+  ASSERT_TRUE(level.levelImageText());
+  KpMapImages images;
+  KpFxItemList fx;
+  ASSERT_TRUE(images.load(LevelLayoutPath(*level.levelImageText()), c.episode, fx));
+  ASSERT_GT(images.frames().size(), 1u);
+  const KpFrameEntry& background = *images.frames()[0];
+  EXPECT_EQ(background.name, u"background");
+  EXPECT_NE(background.image, nullptr);
+  ASSERT_FALSE(fx.empty());
+  EXPECT_EQ(fx[0]->effectName, c.effect);
+
+  KpSpotList spots;
+  ASSERT_GT(ReadSpots(level.child("spots"), spots), 0);
+  images.addSpots(spots, [](const base::WString&) { return false; });
+  images.sortFrames();
+  EXPECT_EQ(images.frames()[0]->z, -1) << "spots come before the layers";
+  for (const KpFrameEntry* entry : images.spotFrames()) {
+    ASSERT_NE(entry->image, nullptr);
+    const float centreX = entry->x + entry->width * 0.5f;
+    const float centreY = entry->y + entry->height * 0.5f;
+    EXPECT_NEAR(centreX, entry->spot->x, 1.0f);
+    EXPECT_NEAR(centreY, entry->spot->y, 1.0f);
+    EXPECT_GE(centreX, background.x);
+    EXPECT_LE(centreX, background.x + background.width);
+    EXPECT_GE(centreY, background.y);
+    EXPECT_LE(centreY, background.y + background.height);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, RealMapTest,
+    ::testing::Values(RealMapCase{"LayerFolderOfTheFirstEpisode", u"kp/levels_normal/level_01_01.xml", 0, u"tr1"},
+                      RealMapCase{"DocumentOfTheSecondEpisode", u"kp/levels_hardcore/level_02_02.xml", 1, u"bird"}),
+    testing_support::RowName());
 
 }  // namespace

@@ -41,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutPathCase{"DesignersBackslashes", "D:\\work\\kp\\data\\maps\\m1\\background.png", u"kp/data/maps/m1"},
         LayoutPathCase{"LastDataFolderCounts", "/a/kp/data/old/kp/data/maps/m2/bg.png", u"kp/data/maps/m2"},
         LayoutPathCase{"OtherFolderLosesItsFirstEightCharacters", "artwork/maps/m3/bg.png", u"kp/data/maps/m3"},
-        LayoutPathCase{"ShorterThanThePrefix", "bg.png", u"kp/data"},
-        LayoutPathCase{"Empty", "", u"kp/data"}),
+        LayoutPathCase{"ShorterThanThePrefix", "bg.png", u"kp/data"}, LayoutPathCase{"Empty", "", u"kp/data"}),
     testing_support::RowName());
 
 constexpr const char* kMapLayers = R"(<Layers>
@@ -96,7 +95,8 @@ TEST_F(MapImagesTest, AMissingOrEmptyLayoutIsReportedAndLeavesNothing) {
   EXPECT_TRUE(fx.empty());
   EXPECT_EQ(std::count_if(log_.begin(), log_.end(),
                           [](const base::WString& line) {
-                            return line.find(u"cannot be opened") != line.npos || line.find(u"has no layers") != line.npos;
+                            return line.find(u"cannot be opened") != line.npos ||
+                                   line.find(u"has no layers") != line.npos;
                           }),
             2);
 }

@@ -73,8 +73,8 @@ TEST_F(SpotsTest, SpotsStartAtTheFirstSpotElementAndLaterSiblingsCount) {
 }
 
 TEST_F(SpotsTest, BrokenSpotsAreLoggedAndReadAsFarAsTheyGo) {
-  ASSERT_EQ(Read(R"(<spots><spot x="left"><p name="type" value="7"/><p name="cost_real" value="1e30"/></spot></spots>)"),
-            1);
+  ASSERT_EQ(
+      Read(R"(<spots><spot x="left"><p name="type" value="7"/><p name="cost_real" value="1e30"/></spot></spots>)"), 1);
   const KpSpot& spot = *spots_[0];
   EXPECT_EQ(spot.x, 0.0f);
   EXPECT_EQ(spot.y, 0.0f);
@@ -175,10 +175,11 @@ TEST_P(SpotMarkerTest, MarkersStandInACentredRowUnderTheSpot) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SpotMarkerTest,
     ::testing::Values(
-        MarkerCase{"AllOneShowsNone",
-                   "<p name='radius_mult' value='1'/><p name='damage_mult' value='1'/><p name='income_mult' value='1'/>",
-                   {},
-                   {}},
+        MarkerCase{
+            "AllOneShowsNone",
+            "<p name='radius_mult' value='1'/><p name='damage_mult' value='1'/><p name='income_mult' value='1'/>",
+            {},
+            {}},
         MarkerCase{"NoPropertiesShowAllThree", "", {67, 100, 133}, {0, 1, 2}},
         MarkerCase{"TwoMarkersAre33Apart",
                    "<p name='radius_mult' value='1.5'/><p name='damage_mult' value='1'/>"

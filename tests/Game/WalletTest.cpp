@@ -1,11 +1,11 @@
-#include "Game/KpWallet.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <ostream>
 #include <vector>
 
+#include "Game/KpWallet.h"
+#include "Game/LevelResult.h"
 #include "tests/Support/CaseNames.h"
 
 namespace {
@@ -52,16 +52,14 @@ TEST_P(WalletComboTest, AQuietSecondClosesTheComboAndPaysItsBonus) {
   EXPECT_EQ(wallet.money, 5 * kills + c.bonus);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WalletComboTest,
-                         ::testing::Values(ComboCase{"OneKillPaysNoCombo", {0.0f}, 1, 0},
-                                           ComboCase{"TwoKillsPayThree", {0.0f, 0.2f}, 2, 3},
-                                           ComboCase{"ThreeKillsPayFour", {0.0f, 0.5f, 0.9f}, 3, 4},
-                                           ComboCase{"FiveKillsPaySeven", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f}, 5, 7},
-                                           ComboCase{"TenKillsPayThirteen",
-                                                     {0.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f},
-                                                     10,
-                                                     13}),
-                         testing_support::RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WalletComboTest,
+    ::testing::Values(ComboCase{"OneKillPaysNoCombo", {0.0f}, 1, 0}, ComboCase{"TwoKillsPayThree", {0.0f, 0.2f}, 2, 3},
+                      ComboCase{"ThreeKillsPayFour", {0.0f, 0.5f, 0.9f}, 3, 4},
+                      ComboCase{"FiveKillsPaySeven", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f}, 5, 7},
+                      ComboCase{
+                          "TenKillsPayThirteen", {0.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f}, 10, 13}),
+    testing_support::RowName());
 
 TEST(WalletTest, TheDisplayedMoneyRunsTowardTheMoney) {
   RecordingListener listener;
@@ -115,6 +113,26 @@ TEST(WalletTest, ResetClearsTheLevelButKeepsGemsAndTheComboClock) {
   EXPECT_EQ(wallet.leakedCount, 0);
   EXPECT_EQ(wallet.gems, 9);
   EXPECT_FLOAT_EQ(wallet.sinceKill, 0.3f);
+}
+
+TEST(WalletTest, TheResultCountsKillsCombosAndLifeLeft) {
+  KpWallet wallet;
+  wallet.onKill(30, 0.0f, 0.0f);
+  wallet.onKill(12, 0.0f, 0.0f);
+  wallet.update(1.5f);
+  LevelResult result;
+  result.stars = 3;
+  result.gems = 4;
+  result.high = 999;
+  EXPECT_EQ(&wallet.getResult(12.5f, 2, result), &result);
+  EXPECT_EQ(result.kills, 42);
+  EXPECT_EQ(result.combo, 3);
+  EXPECT_EQ(result.healthBonus, 1250);
+  EXPECT_EQ(result.stars, 0);
+  EXPECT_EQ(result.gems, 0);
+  EXPECT_EQ(result.high, 999) << "the best score is the result window's";
+  EXPECT_EQ(result.mode, 2);
+  EXPECT_EQ(wallet.getResult(0.0f, 3, result).healthBonus, 0);
 }
 
 TEST(WalletTest, HugeAmountsStayInRange) {

@@ -9,6 +9,7 @@
 
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
+#include "Game/KpWaveLanes.h"
 #include "Game/KpWaves.h"
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/RecordingLogOutput.h"
@@ -87,18 +88,16 @@ TEST_P(WaveAttributeTest, ReadsAsTheLevelMeansIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WaveAttributeTest,
-    ::testing::Values(WaveAttributeCase{"Defaults", "", "", 0, -1, 1.0f},
-                      WaveAttributeCase{"GlobalTimeoutIsRoundedDown", "timeout='2.7'", "timeout='5'", 7, -1, 1.0f},
-                      WaveAttributeCase{"NegativeGlobalTimeoutIsRoundedDown", "timeout='-0.5'", "timeout='5'", 4, -1,
-                                        1.0f},
-                      WaveAttributeCase{"HugeTimeoutsStayInRange", "timeout='3e38'", "timeout='2000000000'",
-                                        2147483647, -1, 1.0f},
-                      WaveAttributeCase{"UnreadableGlobalTimeoutIsZero", "timeout='soon'", "timeout='5'", 5, -1,
-                                        1.0f},
-                      WaveAttributeCase{"LinkedWave", "", "linked='2'", 0, 2, 1.0f},
-                      WaveAttributeCase{"UnreadableLinkIsTheFirstWave", "", "linked='next'", 0, 0, 1.0f},
-                      WaveAttributeCase{"ScaleZeroCountsAsOne", "", "scale='0'", 0, -1, 1.0f},
-                      WaveAttributeCase{"ScaleKept", "", "scale='2'", 0, -1, 2.0f}),
+    ::testing::Values(
+        WaveAttributeCase{"Defaults", "", "", 0, -1, 1.0f},
+        WaveAttributeCase{"GlobalTimeoutIsRoundedDown", "timeout='2.7'", "timeout='5'", 7, -1, 1.0f},
+        WaveAttributeCase{"NegativeGlobalTimeoutIsRoundedDown", "timeout='-0.5'", "timeout='5'", 4, -1, 1.0f},
+        WaveAttributeCase{"HugeTimeoutsStayInRange", "timeout='3e38'", "timeout='2000000000'", 2147483647, -1, 1.0f},
+        WaveAttributeCase{"UnreadableGlobalTimeoutIsZero", "timeout='soon'", "timeout='5'", 5, -1, 1.0f},
+        WaveAttributeCase{"LinkedWave", "", "linked='2'", 0, 2, 1.0f},
+        WaveAttributeCase{"UnreadableLinkIsTheFirstWave", "", "linked='next'", 0, 0, 1.0f},
+        WaveAttributeCase{"ScaleZeroCountsAsOne", "", "scale='0'", 0, -1, 1.0f},
+        WaveAttributeCase{"ScaleKept", "", "scale='2'", 0, -1, 2.0f}),
     testing_support::RowName());
 
 TEST_F(WavesTest, WavesStartAtTheFirstWaveElementAndEmptyOnesTakeNoNumber) {
@@ -112,6 +111,13 @@ TEST_F(WavesTest, WavesStartAtTheFirstWaveElementAndEmptyOnesTakeNoNumber) {
   EXPECT_EQ(waves_.waves()[1]->linked, 1);
   EXPECT_EQ(waves_.getWaveCount(), 1) << "only waves of their own count";
   EXPECT_EQ(LogLinesWith(u"has no entries"), 1);
+  EXPECT_EQ(LogLinesWith(u"never runs"), 0);
+
+  ASSERT_EQ(Load("<waves><wave spawn='1' linked='2'><e id='1'/></wave><wave spawn='1' linked='-3'><e id='1'/></wave>"
+                 "<wave spawn='1'/></waves>"),
+            2);
+  EXPECT_EQ(LogLinesWith(u"Wave 0 is linked to wave 2"), 1) << "the dropped wave takes no number";
+  EXPECT_EQ(LogLinesWith(u"Wave 1 is linked to wave -3"), 1);
 }
 
 TEST_F(WavesTest, NoWavesElementLeavesNoWaves) {
@@ -157,6 +163,7 @@ TEST_F(WavesTest, ResetDropsRunTimeEntriesAndRewindsTheRest) {
   wave.entries.insert(wave.entries.begin() + 1, summoned);
 
   waves_.reset();
+  EXPECT_EQ(LogLinesWith(u"time -1"), 0);
   ASSERT_EQ(wave.entries.size(), 2u);
   EXPECT_EQ(wave.entries[0]->unitId, 1);
   EXPECT_EQ(wave.entries[1]->unitId, 2);
@@ -170,6 +177,11 @@ TEST_F(WavesTest, ResetDropsRunTimeEntriesAndRewindsTheRest) {
   EXPECT_EQ(waves_.finishedGroups(), 0);
 }
 
+TEST_F(WavesTest, AFileEntryAtTheTimeOfSummonedUnitsIsLogged) {
+  ASSERT_EQ(Load("<waves><wave spawn='1'><e id='1' x='-1'/></wave></waves>"), 1);
+  EXPECT_EQ(LogLinesWith(u"time -1"), 1);
+}
+
 TEST_F(WavesTest, UnknownSpawnPointsAreReported) {
   ASSERT_EQ(Load(R"(<waves><wave spawn="1"><e id="1"/></wave><wave spawn="4"><e id="1"/></wave>
       <wave spawn="-1"><e id="1"/></wave></waves>)"),
@@ -178,6 +190,20 @@ TEST_F(WavesTest, UnknownSpawnPointsAreReported) {
   EXPECT_EQ(LogLinesWith(u"point 4"), 1);
   EXPECT_EQ(LogLinesWith(u"default spawn point"), 1);
   EXPECT_EQ(waves_.reportUnknownSpawnPoints([](int) { return true; }), 0);
+}
+
+TEST_F(WavesTest, TheRouteBuilderGetsTheLanesOfTheWavesAtEachSpawnPoint) {
+  ASSERT_EQ(Load(R"(<waves><wave spawn="2"><e id="1" y="0"/><e id="1" y="-130"/></wave>
+      <wave spawn="1"><e id="1" y="-65"/></wave>
+      <wave spawn="-1"><e id="1" y="-100"/></wave></waves>)"),
+            3);
+  const KpWaveLanes lanes(waves_, 2);
+  EXPECT_EQ(lanes.laneKeysFrom(2), (std::vector<int>{-20, 20, 10})) << "the default spawn point's waves come too";
+  EXPECT_EQ(lanes.laneKeysFrom(1), (std::vector<int>{0}));
+  EXPECT_TRUE(lanes.laneKeysFrom(3).empty());
+  const KpWaveLanes noDefault(waves_, std::nullopt);
+  EXPECT_EQ(noDefault.laneKeysFrom(2), (std::vector<int>{-20, 20}));
+  EXPECT_TRUE(noDefault.laneKeysFrom(-1).empty()) << "no point has the id -1";
 }
 
 struct LaneCase {
