@@ -17,4 +17,7 @@ TestGame::TestGame() : hooks_(NextHooks()) {
 
 }  // namespace framework_test
 
-app::Application* app::CreateApplication() { return new framework_test::TestGame; }
+app::Application* app::CreateApplication() {
+  if (const auto& create = framework_test::TestGame::NextHooks().create) return create();
+  return new framework_test::TestGame;
+}

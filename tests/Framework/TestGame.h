@@ -14,6 +14,8 @@ class TestGame : public framework::GameApplication {
     std::function<QLResultEnum()> postInit;
     std::function<QLResultEnum(float)> update;
     bool windowed = true;
+    // Makes the application instead of a TestGame, for tests of a real one.
+    std::function<app::Application*()> create;
   };
   static Hooks& NextHooks();
 

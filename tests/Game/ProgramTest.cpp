@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -27,7 +28,9 @@ namespace fs = std::filesystem;
 // per-user folder in a temporary folder.
 class Program {
  public:
-  Program(const fs::path& executable, const fs::path& userFolder, std::vector<std::string> arguments) {
+  // The program's error stream goes to errorOutput when one is given.
+  Program(const fs::path& executable, const fs::path& userFolder, std::vector<std::string> arguments,
+          const fs::path& errorOutput = {}) {
     setenv("XDG_DATA_HOME", userFolder.c_str(), 1);
     // Under the sanitizers the graphics driver, loaded and unloaded by the
     // program, reports what it keeps for its lifetime as leaks; our own code's
@@ -39,7 +42,14 @@ class Program {
     argv.push_back(program.data());
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorOutput.empty()) {
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
+    }
+    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
   }
 
   bool Started() const { return pid_ > 0; }
@@ -73,6 +83,7 @@ TEST(ProgramTest, StartedOnADataFolderItRunsFramesAndEndsCleanlyWhenClosed) {
   testing_support::TempFolder data;
   testing_support::TempFolder user;
   data.WriteFile("kp/readme.txt", "data");
+  data.WriteFile("play.url", "[InternetShortcut]\nURL=\n");
   const fs::path log = user.Path() / "Orvane/Lanternfall2/log.html";
   Program program(LF_GAME_EXECUTABLE, user.Path(), {"--data_path", data.Path().string()});
   ASSERT_TRUE(program.Started());
@@ -93,6 +104,7 @@ TEST(ProgramTest, PackModeBuildsThePackFromTheDataFolderAndEnds) {
   testing_support::TempFolder root;
   testing_support::TempFolder user;
   root.WriteFile("kp/a.txt", "abc");
+  root.WriteFile("play.url", "[InternetShortcut]\nURL=\n");
   root.WriteFile("kp/b/c.txt", std::string(70000, 'x'));
   fs::copy_file(LF_GAME_EXECUTABLE, root.Path() / "lanternfall2");
   Program program(root.Path() / "lanternfall2", user.Path(), {"--pack", "data"});
@@ -105,6 +117,18 @@ TEST(ProgramTest, PackModeBuildsThePackFromTheDataFolderAndEnds) {
   EXPECT_EQ(ReadFileToString(root.Wide("kp/a.txt")), "abc");
   EXPECT_EQ(ReadFileToString(root.Wide("kp/b/c.txt")), std::string(70000, 'x'));
   SingletonRegistry::Shutdown();
+}
+
+// Headless, the error box falls back to the error stream.
+TEST(ProgramTest, WithoutPlayUrlTheProgramSaysSoAndEndsWithAFailureCode) {
+  testing_support::TempFolder data;
+  testing_support::TempFolder user;
+  data.WriteFile("kp/readme.txt", "data");
+  Program program(LF_GAME_EXECUTABLE, user.Path(), {"--data_path", data.Path().string()}, user.Path() / "errors.txt");
+  ASSERT_TRUE(program.Started());
+  EXPECT_EQ(program.Wait(), 1);
+  EXPECT_NE(user.ReadFile("errors.txt").find("Error: File play.url not found!"), std::string::npos);
+  EXPECT_NE(user.ReadFile("Orvane/Lanternfall2/log.html").find("File play.url not found!"), std::string::npos);
 }
 
 TEST(ProgramTest, AWrongCommandLineEndsWithAFailureCode) {

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/art/BorderSides.h"
 #include "tools/art/ContactSheet.h"
 #include "tools/art/Layout.h"
 #include "tools/art/MapLevel.h"
@@ -52,6 +53,7 @@ std::vector<art::Layout> GameLayouts() {
     if (layout.Path() == "kp/towers/artillery") art::AddLobbedShell(layout);
   }
   art::AddUiParts(layouts.emplace_back("kp/data/ui_parts"));
+  art::AddBorderSides(layouts.emplace_back("kp/data/sides"));
   return layouts;
 }
 

@@ -641,7 +641,8 @@ bool WritePlainImages(const std::filesystem::path& root) {
       cairo_paint(cr);
     });
   }
-  ok &= WriteImage(data / "loading.png", 1024, 768, [](cairo_t* cr) {
+  // As wide as the widest screen shows, so no border is left bare.
+  ok &= WriteImage(data / "loading.png", 1366, 768, [](cairo_t* cr) {
     cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 768);
     cairo_pattern_add_color_stop_rgb(sky, 0, kNight.r, kNight.g, kNight.b);
     cairo_pattern_add_color_stop_rgb(sky, 0.6, kNightBlue.r, kNightBlue.g, kNightBlue.b);
@@ -651,13 +652,13 @@ bool WritePlainImages(const std::filesystem::path& root) {
     cairo_pattern_destroy(sky);
     cairo_new_path(cr);
     cairo_move_to(cr, 0, 620);
-    cairo_curve_to(cr, 300, 560, 700, 640, 1024, 590);
-    cairo_line_to(cr, 1024, 768);
+    cairo_curve_to(cr, 400, 560, 930, 640, 1366, 590);
+    cairo_line_to(cr, 1366, 768);
     cairo_line_to(cr, 0, 768);
     cairo_close_path(cr);
     SetColour(cr, kMarshLight);
     cairo_fill(cr);
-    DrawTowerPortrait(cr, Tower("t_watch_3"), 512, 660, 400);
+    DrawTowerPortrait(cr, Tower("t_watch_3"), 683, 660, 400);
   });
   return ok;
 }

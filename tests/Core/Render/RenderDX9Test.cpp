@@ -6,6 +6,7 @@
 
 #include "Core/App/Application.h"
 #include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/Graphics.h"
 #include "Core/Render/RenderTarget.h"
 #include "Core/Render/Shader.h"
 #include "tests/Core/Render/RenderDX9Fixture.h"
@@ -70,6 +71,43 @@ TEST_F(RenderDX9Test, WhatIsDrawnIntoATargetDrawsBackAsATexture) {
   EXPECT_EQ(Pixel(5, 6), 0xFFFF0000u);
   EXPECT_EQ(Pixel(6, 7), 0xFFFF0000u);
   EXPECT_EQ(Pixel(4, 6), 0xFF000000u);
+}
+
+// A clear reaches the target that is pending when it is recorded. A target
+// baked through its own Graphics stays pending afterwards, so whoever clears
+// the screen next names the screen first, as a Graphics over the Render does.
+TEST_F(RenderDX9Test, AClearReachesThePendingTargetOnly) {
+  ASSERT_EQ(Start(), QL_OK);
+  resource::ResourceHandle<render::ShaderTextured> shader;
+  ASSERT_EQ(render_->GetTexturedMultShader(&shader), QL_OK);
+  constexpr float kRed[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+  const struct {
+    const char* name;
+    bool throughScreenGraphics;
+    std::uint32_t targetAfter;
+  } cases[] = {{"a Graphics over the screen clears the screen", true, 0xFFFF0000u},
+               {"the Render clears the target still pending", false, 0xFF000000u}};
+  for (const auto& [name, throughScreenGraphics, targetAfter] : cases) {
+    std::unique_ptr<render::RenderTarget> target;
+    ASSERT_EQ(render_->CreateRenderTarget(4, 4, &target, true), QL_OK);
+    {
+      render::Graphics baking(*target);
+      ASSERT_EQ(baking.Clear(render::kClearColor, kRed, 1.0f, 0), QL_OK);
+    }
+    ASSERT_EQ(render_->BeginScene(), QL_OK);
+    if (throughScreenGraphics) {
+      render::Graphics screen(*render_);
+      ASSERT_EQ(screen.Clear(render::kClearColor, kBlack, 1.0f, 0), QL_OK);
+    } else {
+      ASSERT_EQ(render_->Clear(render::kClearColor, kBlack, 1.0f, 0), QL_OK);
+    }
+    render::RenderState onScreen;
+    render_testing::DrawQuad(*render_, onScreen, *shader.Get(), target->GetTexture(), 0xFFFFFFFFu, 5, 6, 2);
+    ASSERT_EQ(render_->EndScene(), QL_OK);
+    ASSERT_EQ(render_->Present(), QL_OK);
+    ASSERT_EQ(render_->ExecuteCommands(), QL_OK);
+    EXPECT_EQ(Pixel(5, 6), targetAfter) << name;
+  }
 }
 
 // Hundreds of quads through the whole road, recording, replay and present;

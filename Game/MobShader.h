@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Core/Render/Shader.h"
+
+// The enemies' shader: the texture times the vertex colour, then moved
+// towards the colour of "color2" by its alpha, so that a hit flashes the
+// enemy white or an effect tints it (alpha 0 draws the enemy unchanged).
+class TMobShader : public render::ShaderTextured {
+ public:
+  static constexpr const char* kColor2Name = "color2";
+  static constexpr const char16_t* kFolder = u"kp/Shaders/MobShader/DX/";
+
+  QLResultEnum BindVariables() override;
+
+  // Null until the shader is loaded.
+  render::ShaderScalarVariable<math::Point4>* GetColor2() const { return color2_; }
+
+ protected:
+  QLResultEnum DoUnload() override;
+
+ private:
+  render::ShaderScalarVariable<math::Point4>* color2_ = nullptr;
+};
