@@ -1,20 +1,7 @@
 #include "Game/KpFeatureConfig.h"
 
-#include <cstring>
-
-#include "Core/Base/NumberText.h"
 #include "Core/File/TextFile.h"
-
-namespace {
-
-// A number (non-zero is true) or one of the words, as XML booleans are
-// written in the game's data.
-bool ReadsTrue(const char* text) {
-  if (const std::optional<int> number = base::LeadingInt(text)) return *number != 0;
-  return std::strcmp(text, "true") == 0 || std::strcmp(text, "True") == 0 || std::strcmp(text, "TRUE") == 0;
-}
-
-}  // namespace
+#include "Game/XmlAttributes.h"
 
 KpFeatureConfig& KpFeatureConfig::instance() {
   static KpFeatureConfig config(u"kp/config.xml");
@@ -32,8 +19,7 @@ KpFeatureConfig::KpFeatureConfig(const base::WString& path) {
 
 bool KpFeatureConfig::getBool(const std::string& feature, const std::string& attribute) const {
   const tinyxml2::XMLElement* element = findFeature(feature);
-  const char* value = element ? element->Attribute(attribute.c_str()) : nullptr;
-  return value && ReadsTrue(value);
+  return element && xml_attributes::ReadBool(*element, attribute.c_str());
 }
 
 const tinyxml2::XMLElement* KpFeatureConfig::findFeature(const std::string& name) const {

@@ -7,6 +7,7 @@
 #include "Core/Base/NumberText.h"
 #include "Game/DataProblems.h"
 #include "Game/KpResources.h"
+#include "Game/XmlAttributes.h"
 
 KpProtoChildren::KpProtoChildren() = default;
 KpProtoChildren::KpProtoChildren(const KpProtoChildren&) {}
@@ -36,13 +37,10 @@ class AttributeReader {
   void readFloat(const char* name, float& value) const {
     if (const char* text = element_.Attribute(name)) assign(name, text, base::LeadingFloat(text), value);
   }
-  // An integer other than 0, or "true"; 0 or "false" clear it.
   void readBool(const char* name, bool& value) const {
     const char* text = element_.Attribute(name);
     if (!text) return;
-    if (const std::optional<int> number = base::LeadingInt(text)) value = *number != 0;
-    else if (std::string_view(text) == "true") value = true;
-    else if (std::string_view(text) == "false") value = false;
+    if (const std::optional<bool> flag = xml_attributes::BoolText(text)) value = *flag;
     else noteBad(name, text);
   }
   void readText(const char* name, std::string& value) const {

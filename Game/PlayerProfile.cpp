@@ -9,17 +9,17 @@
 
 #include "Core/Base/TextConversion.h"
 #include "Core/File/Profiles.h"
-#include "Game/ProfileAttributes.h"
+#include "Game/XmlAttributes.h"
 #include "Game/ProfileOwner.h"
 
-using profile_attributes::ChildOrNew;
-using profile_attributes::NewFirstChild;
-using profile_attributes::ReadBool;
-using profile_attributes::ReadFloat;
-using profile_attributes::ReadInt;
-using profile_attributes::TextEquals;
-using profile_attributes::WriteBool;
-using profile_attributes::WriteFloat;
+using xml_attributes::ChildOrNew;
+using xml_attributes::NewFirstChild;
+using xml_attributes::ReadBool;
+using xml_attributes::ReadFloat;
+using xml_attributes::ReadInt;
+using xml_attributes::TextEquals;
+using xml_attributes::WriteBool;
+using xml_attributes::WriteFloat;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Game/KpRouteBuilder.h"
-#include "Game/ProfileAttributes.h"
+#include "Game/XmlAttributes.h"
 
 namespace route_test {
 
@@ -17,9 +17,9 @@ class LevelWaveLanes : public WaveLanes {
   explicit LevelWaveLanes(const tinyxml2::XMLElement* waves) {
     if (!waves) return;
     for (const auto* wave = waves->FirstChildElement("wave"); wave; wave = wave->NextSiblingElement("wave")) {
-      std::vector<int>& keys = lanes_[profile_attributes::ReadInt(*wave, "spawn")];
+      std::vector<int>& keys = lanes_[xml_attributes::ReadInt(*wave, "spawn")];
       for (const auto* entry = wave->FirstChildElement("e"); entry; entry = entry->NextSiblingElement("e"))
-        keys.push_back(LaneKeyOfEntry(profile_attributes::ReadFloat(*entry, "y")));
+        keys.push_back(LaneKeyOfEntry(xml_attributes::ReadFloat(*entry, "y")));
     }
   }
   std::vector<int> spawnPointIds() const {

@@ -1,4 +1,4 @@
-#include "Game/ProfileAttributes.h"
+#include "Game/XmlAttributes.h"
 
 #include <tinyxml2.h>
 
@@ -7,20 +7,25 @@
 #include "Core/Base/Format.h"
 #include "Core/Base/NumberText.h"
 
-namespace profile_attributes {
+namespace xml_attributes {
 
 int ReadInt(const tinyxml2::XMLElement& element, const char* name, int fallback) {
   const char* text = element.Attribute(name);
   return text ? base::LeadingInt(text).value_or(fallback) : fallback;
 }
 
+std::optional<bool> BoolText(const char* text) {
+  if (const auto number = base::LeadingInt(text)) return *number != 0;
+  for (const char* word : {"true", "True", "TRUE"})
+    if (std::strcmp(text, word) == 0) return true;
+  for (const char* word : {"false", "False", "FALSE"})
+    if (std::strcmp(text, word) == 0) return false;
+  return std::nullopt;
+}
+
 bool ReadBool(const tinyxml2::XMLElement& element, const char* name, bool fallback) {
   const char* text = element.Attribute(name);
-  if (!text) return fallback;
-  if (const auto number = base::LeadingInt(text)) return *number != 0;
-  if (std::strcmp(text, "true") == 0) return true;
-  if (std::strcmp(text, "false") == 0) return false;
-  return fallback;
+  return text ? BoolText(text).value_or(fallback) : fallback;
 }
 
 float ReadFloat(const tinyxml2::XMLElement& element, const char* name, float fallback) {
@@ -55,4 +60,4 @@ tinyxml2::XMLElement& ChildOrNew(tinyxml2::XMLElement& parent, const char* name,
   return child ? *child : NewFirstChild(parent, name);
 }
 
-}  // namespace profile_attributes
+}  // namespace xml_attributes
