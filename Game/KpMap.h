@@ -20,6 +20,7 @@
 #include "Game/ScreenState.h"
 
 namespace render {
+class Graphics;
 class Image;
 class ParticleEmitter;
 }  // namespace render
@@ -54,6 +55,25 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void pauseIfPlaying();
   // Stops the game clock on the pause menu's screen.
   void openPauseMenu();
+
+  // Plays the level of episodeIndex and levelIndex in the difficulty mode
+  // from its start.
+  void loadLevel();
+  // Plays the level of levelPath again from its start: the play state, the
+  // sheets, the level file, its routes and the episode's music.
+  void restart();
+  // Reads the level file at path into the map. A level that cannot be read
+  // leaves the map empty, not playing, with levelLoadError telling why.
+  void parseLevel(const base::WString& path);
+  // The sprite sheets and the interface pictures; once, at construction.
+  void loadResources();
+  void loadUiIcons();
+  // Added to the enemies' speed: easier modes walk slower.
+  float getDifficultySpeedFactor() const;
+  // Stamps the level's roads once into bakedBackground.
+  void bakeBackground();
+  // One frame of the level under the interface.
+  void draw(render::Graphics& graphics);
 
   // Reads the prototype and setup sheets again; rows of the setup sheet are
   // added or replaced, never removed.
@@ -163,6 +183,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // upper layer and flying enemies, 4 their shadows.
   std::array<std::vector<KpFrameEntry*>, 5> drawQueues;
   base::WString levelPath;
+  // Why the last level could not be opened; empty once one opened. The
+  // screens show it and go back to the level select.
+  base::WString levelLoadError;
   // Marks the selected item.
   std::unique_ptr<render::ParticleEmitter> activeEmitter;
   // Marks the active speed button.

@@ -100,7 +100,8 @@ TEST_F(GameStartTest, StartsWithTheRootWindowAndAFreshMapAndEndsWhenTheWindowClo
   EXPECT_EQ(map->startGems, 0);
   EXPECT_EQ(map->pointScale, 1.0f);
   EXPECT_EQ(map->language, u"en");
-  EXPECT_FALSE(map->resourcesLoaded);
+  EXPECT_TRUE(map->resourcesLoaded);
+  EXPECT_NE(map->brushImage, nullptr);
   EXPECT_FALSE(map->debugKeysEnabled);
   ASSERT_NE(map->profile, nullptr);
   EXPECT_EQ(map->difficultyMode, map->profile->getMode());
