@@ -10,7 +10,9 @@
 
 #include "Core/Base/TextConversion.h"
 #include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Image.h"
+#include "Game/CurveGeometry.h"
 #include "Game/Game.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
@@ -133,6 +135,32 @@ void ExpectRoutesToTheGoal(const KpMap& map) {
   }
 }
 
+// The baked road image is stamped where the links run and clear elsewhere.
+void ExpectRoadDecals(Game& game, const KpMap& map, const std::filesystem::path& png) {
+  auto& device = *static_cast<render::RenderDX9&>(*game.GetRender()).GetDevice();
+  const int width = map.bakedBackground->GetWidth();
+  const int height = map.bakedBackground->GetHeight();
+  ASSERT_EQ(device.SetRenderTarget(map.bakedBackground->GetTexture()->GetDeviceTexture()),
+            platform::DeviceResult::kOk);
+  const std::vector<std::uint32_t> picture = device.ReadPixels({0, 0, width, height});
+  ASSERT_EQ(device.SetRenderTarget(nullptr), platform::DeviceResult::kOk);
+  ASSERT_EQ(picture.size(), static_cast<std::size_t>(width * height));
+  EXPECT_TRUE(testing_support::SavePng(png, picture, width, height));
+  const auto alphaAt = [&](float x, float y) {
+    const int px = static_cast<int>(x - map.bakedViewRect[0]);
+    const int py = static_cast<int>(y);
+    return px < 0 || py < 0 || px >= width || py >= height ? 0u : picture[py * width + px] >> 24;
+  };
+  int stamped = 0;
+  for (const KpLink* link : map.routeMap.links()) {
+    CurvePoint middle;
+    QuadBezierPoint(middle, *map.routeMap.curveOf(*link), 0.5f);
+    stamped += alphaAt(middle.x, middle.y) > 0;
+  }
+  EXPECT_GT(stamped, 0) << "decals on the roads";
+  EXPECT_EQ(alphaAt(map.bakedViewRect[0], 0.0f), 0u) << "nothing in the corner";
+}
+
 TEST_F(LevelLoadTest, EveryCampaignLevelLoadsWithItsPicturesAndRoutesAndIsDrawn) {
   Game& game = Start(LF_GAME_DATA_ROOT);
   KpMap& map = *game.getMap();
@@ -169,8 +197,11 @@ TEST_F(LevelLoadTest, EveryCampaignLevelLoadsWithItsPicturesAndRoutesAndIsDrawn)
     EXPECT_EQ(map.bakedBackground->GetWidth(), static_cast<int>(map.bakedViewRect[2]));
     ExpectRoutesToTheGoal(map);
 
-    if (level.mode != 3 && ((level.episode == 0 && level.level == 0) || (level.episode == 1 && level.level == 2)))
-      SaveFrame(game, "level_e" + std::to_string(level.episode + 1) + "_l" + std::to_string(level.level + 1));
+    if (level.mode != 3 && ((level.episode == 0 && level.level == 0) || (level.episode == 1 && level.level == 2))) {
+      const std::string name = "level_e" + std::to_string(level.episode + 1) + "_l" + std::to_string(level.level + 1);
+      SaveFrame(game, name);
+      ExpectRoadDecals(game, map, testFolder_ / (name + "_roads.png"));
+    }
   }
   EXPECT_EQ(userFolder_.ReadFile(kProfilePath), profileBefore);
 
