@@ -61,8 +61,9 @@ base::WString MusicTrackOf(int episodeIndex) {
 // budget plus its share by the upgrades, kept within the int range however
 // large the level's number is.
 int StartMoney(int budget, float bonusShare) {
-  const double money = static_cast<double>(budget) + static_cast<double>(static_cast<long long>(budget * static_cast<double>(bonusShare)));
-  return static_cast<int>(std::clamp(money, 0.0, static_cast<double>(std::numeric_limits<int>::max())));
+  const double money = budget + std::trunc(budget * static_cast<double>(bonusShare));
+  if (!(money > 0.0)) return 0;
+  return static_cast<int>(std::min(money, static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 }  // namespace
@@ -136,7 +137,8 @@ void KpMap::parseLevel(const base::WString& path) {
   ReadSpots(file.child("spots"), spots);
   waves->load(file.child("waves"));
   waves->reportUnknownSpawnPoints([this](int id) {
-    return id == KpWaveProto::kDefaultSpawner ? routeMap.findSpawnPoint() != nullptr : routeMap.findPoint(id) != nullptr;
+    const KpPoint* point = id == KpWaveProto::kDefaultSpawner ? routeMap.findSpawnPoint() : routeMap.findPoint(id);
+    return point != nullptr;
   });
 
   const int startMoney = StartMoney(budget, startBudgetBonus);

@@ -21,9 +21,11 @@ base::WString RouteMapProblem(const RouteMap& map) {
   for (std::size_t i = 0; i < map.links().size(); ++i) {
     const KpLink& link = *map.links()[i];
     const std::string which = "link " + std::to_string(i + 1);
-    if (link.startId == link.endId) return Wide(which + " joins the point " + std::to_string(link.startId) + " to itself");
+    if (link.startId == link.endId)
+      return Wide(which + " joins the point " + std::to_string(link.startId) + " to itself");
     for (const int id : {link.startId, link.endId})
-      if (!map.findPoint(id)) return Wide(which + " names the point " + std::to_string(id) + " the level does not have");
+      if (!map.findPoint(id))
+        return Wide(which + " names the point " + std::to_string(id) + " the level does not have");
   }
   return {};
 }

@@ -241,7 +241,8 @@ class BrokenLevelTest : public LevelLoadTest, public ::testing::WithParamInterfa
     const std::filesystem::path built(LF_GAME_DATA_ROOT);
     const std::filesystem::path root = dataRoot_.Path();
     for (const auto& entry : std::filesystem::directory_iterator(built))
-      if (entry.path().filename() != "kp") std::filesystem::create_directory_symlink(entry.path(), root / entry.path().filename());
+      if (entry.path().filename() != "kp")
+        std::filesystem::create_directory_symlink(entry.path(), root / entry.path().filename());
     std::filesystem::create_directory(root / "kp");
     for (const auto& entry : std::filesystem::directory_iterator(built / "kp")) {
       if (entry.path().filename() == "levels_normal") continue;
