@@ -4,6 +4,7 @@
 #include "Core/Render/Image.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
+#include "Core/Render/RenderTarget.h"
 #include "Core/Sound/SoundTags.h"
 #include "Framework/GameApplication.h"
 #include "Framework/GameWindow.h"

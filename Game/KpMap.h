@@ -23,6 +23,7 @@ namespace render {
 class Graphics;
 class Image;
 class ParticleEmitter;
+class RenderTarget;
 }  // namespace render
 
 class KpFrameEntry;
@@ -119,8 +120,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
 
   // Seconds of game time: every update adds the step times the game speed.
   float gameTime = 0.0f;
-  // The level's background drawn once into an image of its own.
-  std::unique_ptr<render::Image> bakedBackground;
+  // The level's road decals drawn once into an image of their own; held as
+  // the target it is, since an image is not deleted through its base.
+  std::unique_ptr<render::RenderTarget> bakedBackground;
   // The road-decal brush of the layout "kp/ui"; not owned.
   render::Image* brushImage = nullptr;
   std::unique_ptr<KpRouteBuilder> routeBuilder;

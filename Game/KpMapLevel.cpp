@@ -7,7 +7,7 @@
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
-#include "Core/Render/Image.h"
+#include "Core/Render/RenderTarget.h"
 #include "Core/Sound/PlayMusicTrack.h"
 #include "Game/Game.h"
 #include "Game/KpFrameEntry.h"

@@ -11,7 +11,7 @@
 #include "Core/Base/TextConversion.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/DX9/TextureDX9.h"
-#include "Core/Render/Image.h"
+#include "Core/Render/RenderTarget.h"
 #include "Game/CurveGeometry.h"
 #include "Game/Game.h"
 #include "Game/KpFrameEntry.h"
