@@ -77,6 +77,7 @@ QLResultEnum GameWindow::OnUpdate(float dt) {
 // before left set.
 QLResultEnum GameWindow::OnDrawBefore(render::Graphics* graphics, layer::Layer*) {
   graphics->SetBlendMode(render::kBlendAlpha);
+  if (map_) map_->draw(*graphics);
   return QL_OK;
 }
 

@@ -4,6 +4,7 @@
 #include "Core/Render/Image.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
+#include "Core/Render/RenderTarget.h"
 #include "Core/Sound/SoundTags.h"
 #include "Framework/GameApplication.h"
 #include "Framework/GameWindow.h"
@@ -50,6 +51,7 @@ KpMap::KpMap() {
   difficultyMode = profile->getMode();
   waves = std::make_unique<KpWaves>();
   loadSheets();
+  loadResources();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
   activeButtonEmitter = RunningEmitter("active_btn");
@@ -57,6 +59,8 @@ KpMap::KpMap() {
 
 // The profile goes last: the objects before it may still report to it.
 KpMap::~KpMap() {
+  // What points at the level's objects goes before them.
+  routeBuilder->clear();
   upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);
@@ -65,8 +69,8 @@ KpMap::~KpMap() {
   bakedBackground.reset();
   mapFxItems.clear();
   DeleteAllPointersAndFree(effectSprites);
-  spots.clear();
   mapImages.reset();
+  spots.clear();
   wallet.reset();
   spells.reset();
   waves.reset();

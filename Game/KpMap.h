@@ -20,8 +20,10 @@
 #include "Game/ScreenState.h"
 
 namespace render {
+class Graphics;
 class Image;
 class ParticleEmitter;
+class RenderTarget;
 }  // namespace render
 
 class KpFrameEntry;
@@ -54,6 +56,25 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void pauseIfPlaying();
   // Stops the game clock on the pause menu's screen.
   void openPauseMenu();
+
+  // Plays the level of episodeIndex and levelIndex in the difficulty mode
+  // from its start.
+  void loadLevel();
+  // Plays the level of levelPath again from its start: the play state, the
+  // sheets, the level file, its routes and the episode's music.
+  void restart();
+  // Reads the level file at path into the map. A level that cannot be read
+  // leaves the map empty, not playing, with levelLoadError telling why.
+  void parseLevel(const base::WString& path);
+  // The sprite sheets and the interface pictures; once, at construction.
+  void loadResources();
+  void loadUiIcons();
+  // Added to the enemies' speed: easier modes walk slower.
+  float getDifficultySpeedFactor() const;
+  // Stamps the level's roads once into bakedBackground.
+  void bakeBackground();
+  // One frame of the level under the interface.
+  void draw(render::Graphics& graphics);
 
   // Reads the prototype and setup sheets again; rows of the setup sheet are
   // added or replaced, never removed.
@@ -99,8 +120,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
 
   // Seconds of game time: every update adds the step times the game speed.
   float gameTime = 0.0f;
-  // The level's background drawn once into an image of its own.
-  std::unique_ptr<render::Image> bakedBackground;
+  // The level's road decals drawn once into an image of their own; held as
+  // the target it is, since an image is not deleted through its base.
+  std::unique_ptr<render::RenderTarget> bakedBackground;
   // The road-decal brush of the layout "kp/ui"; not owned.
   render::Image* brushImage = nullptr;
   std::unique_ptr<KpRouteBuilder> routeBuilder;
@@ -163,6 +185,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // upper layer and flying enemies, 4 their shadows.
   std::array<std::vector<KpFrameEntry*>, 5> drawQueues;
   base::WString levelPath;
+  // Why the last level could not be opened; empty once one opened. The
+  // screens show it and go back to the level select.
+  base::WString levelLoadError;
   // Marks the selected item.
   std::unique_ptr<render::ParticleEmitter> activeEmitter;
   // Marks the active speed button.

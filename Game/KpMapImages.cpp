@@ -29,10 +29,7 @@ constexpr float kMarkerDepth = 30.0f;
 constexpr int kSpotSortKey = -1;
 
 render::Image* ResourceImage(const char16_t* sprite, const char16_t* frame) {
-  const KpFrameEntry* entry = KpResources::Instance()->findFrame(sprite, frame, "");
-  if (!entry || !entry->image)
-    QL_LOG(u"The picture '%s' of '%s' is missing\n").AddArg(base::WString(frame)).AddArg(base::WString(sprite));
-  return entry ? entry->image : nullptr;
+  return KpResources::Instance()->findImage(sprite, frame);
 }
 
 SpotPictures ResourcePictures() {

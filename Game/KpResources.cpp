@@ -4,9 +4,11 @@
 
 #include <memory>
 
+#include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/ImageContainer.h"
+#include "Game/KpFrameEntry.h"
 #include "Game/SpriteDef.h"
 
 KpResources::~KpResources() { clear(); }
@@ -54,6 +56,12 @@ void KpResources::loadSharedLayouts() {
   for (const char16_t* layout : {u"kp/units/t1units", u"kp/units/t2units", u"kp/units/t3units", u"kp/towers/artillery",
                                  u"kp/towers/dart", u"kp/towers/cannon", u"kp/towers/support", u"kp/data/ui_parts"})
     loadFolder(layout);
+}
+
+render::Image* KpResources::findImage(const base::WString& spriteName, const base::WString& frameName) const {
+  const KpFrameEntry* entry = findFrame(spriteName, frameName, "");
+  if (!entry || !entry->image) QL_LOG(u"The picture '%s' of '%s' is missing\n").AddArg(frameName).AddArg(spriteName);
+  return entry ? entry->image : nullptr;
 }
 
 KpFrameEntry* KpResources::findFrame(const base::WString& spriteName, const base::WString& frameName,

@@ -9,6 +9,10 @@
 namespace tinyxml2 {
 class XMLElement;
 }
+namespace render {
+class Image;
+}
+
 class KpFrameEntry;
 class SpriteDef;
 
@@ -32,6 +36,8 @@ class KpResources : public base::Singletone<KpResources> {
   // The layouts of every unit, tower and shared map picture, in the order
   // the map loads them.
   void loadSharedLayouts();
+  // The picture of the sprite's frame; null, logged, when either is missing.
+  render::Image* findImage(const base::WString& spriteName, const base::WString& frameName) const;
   KpFrameEntry* findFrame(const base::WString& spriteName, const base::WString& frameName,
                           const std::string& group) const;
   void clear();
