@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Core/Base/TextConversion.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpResources.h"
@@ -17,6 +16,7 @@
 #include "Game/PlayerPosition.h"
 #include "Game/PrototypeSheets.h"
 #include "Game/UpgradeList.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -35,21 +35,17 @@ class StandingOn : public PlayerPosition {
 class CampaignConsistencyTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+    data_ = std::make_unique<testing_support::InGameData>();
     KpResources::Instance()->loadSharedLayouts();
   }
-  static void TearDownTestSuite() {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
+  static void TearDownTestSuite() { data_.reset(); }
 
   static void ExpectString(const std::string& key) {
     EXPECT_TRUE(LocalStrings::Instance()->contains(Wide(key))) << "no string \"" << key << "\"";
   }
 
  private:
-  static inline std::filesystem::path previous_;
+  static inline std::unique_ptr<testing_support::InGameData> data_;
 };
 
 TEST_F(CampaignConsistencyTest, EverySheetRowDrawsASpriteOfTheSharedLayouts) {

@@ -1,18 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/PrototypeSheets.h"
 #include "Game/SpellTable.h"
 #include "Game/UpgradeChainCost.h"
 #include "Game/UpgradeList.h"
 #include "tests/Game/ProtoFixtures.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -41,19 +40,14 @@ int CountOccurrences(const std::string& text, const std::string& what) {
 // The game's own data as the build puts it into the data root.
 class CampaignDataTest : public ::testing::Test {
  protected:
-  CampaignDataTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+  CampaignDataTest() {
     proto_fixtures::RecordLog(log_);
     LoadPrototypeSheets(library_, {});
   }
-  ~CampaignDataTest() override {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
-
-  std::filesystem::path previous_;
   std::vector<base::WString> log_;
   KpProtoLibrary library_;
+  // Last, so the services it shuts down go before what they write into.
+  testing_support::InGameData data_;
 };
 
 TEST_F(CampaignDataTest, EveryPrototypeRowLoadsWithItsTiers) {

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Game/ConvertCsvToXml.h"
 #include "Game/KpProto.h"
 #include "Game/KpProtoLibrary.h"
@@ -12,6 +11,7 @@
 #include "Game/KpWaves.h"
 #include "Game/LevelFile.h"
 #include "Game/RouteMap.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -27,8 +27,7 @@ std::vector<std::filesystem::path> CampaignLevels() {
 // units sheet only.
 class CampaignLevelsTest : public ::testing::Test {
  protected:
-  CampaignLevelsTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+  CampaignLevelsTest() {
     tinyxml2::XMLElement* data = sheets_.NewElement("data");
     sheets_.InsertEndChild(data);
     tinyxml2::XMLElement* units = sheets_.NewElement("units");
@@ -36,11 +35,6 @@ class CampaignLevelsTest : public ::testing::Test {
     data->InsertEndChild(units);
     units_.load(*data, {});
   }
-  ~CampaignLevelsTest() override {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
-
   // A unit of the sheet whose tier the entry's upgrade names exactly, not
   // through the fallback to the last tier.
   bool NamesAUnitTier(const KpWaveEntry& entry) const {
@@ -52,7 +46,7 @@ class CampaignLevelsTest : public ::testing::Test {
     return false;
   }
 
-  std::filesystem::path previous_;
+  testing_support::InGameData data_;
   tinyxml2::XMLDocument sheets_;
   KpProtoLibrary units_;
 };

@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Game/KpSetupTable.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/PlayerPosition.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
 // The campaign's own sheets, as the game finds them in its data root.
 class CampaignSheetsTest : public ::testing::Test, public PlayerPosition {
  protected:
-  void SetUp() override { std::filesystem::current_path(LF_GAME_DATA_ROOT); }
-  void TearDown() override {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
-
   LevelPlace getCurrentLevel() override { return current_; }
   int getDifficultyMode() override { return 1; }
   LevelPlace getFurthestProgress() override { return current_; }
@@ -26,7 +19,7 @@ class CampaignSheetsTest : public ::testing::Test, public PlayerPosition {
   LevelPlace current_;
 
  private:
-  std::filesystem::path previous_ = std::filesystem::current_path();
+  testing_support::InGameData data_;
 };
 
 TEST_F(CampaignSheetsTest, TheSetupSheetListsTwoEpisodes) {

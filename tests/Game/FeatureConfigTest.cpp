@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/Support/CaseNames.h"
@@ -95,10 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing_support::RowName());
 
 TEST(ShippedFeatureConfigTest, TheBuiltConfigurationHasEverySwitchTheGameAsksFor) {
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(LF_GAME_DATA_ROOT);
+  std::optional<testing_support::InGameData> data(std::in_place);
   const KpFeatureConfig config(u"kp/config.xml");
-  std::filesystem::current_path(previous);
+  data.reset();
   ASSERT_TRUE(config.loaded());
   for (const char* feature : {"low_life_dialog", "low_premium_points_dialog", "reset_premium_points",
                               "spell_recharge", "boost_shop_premium_mode", "tapjoy"})

@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Core/Base/TextConversion.h"
 #include "Game/KpResources.h"
 #include "Game/SpriteAnimState.h"
 #include "Game/SpriteDef.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -50,17 +50,13 @@ class GameSpritesTest : public ::testing::TestWithParam<SpriteCase> {
   // The map loads the shared layouts once; the registry keeps them for every
   // case, as it does for every level.
   static void SetUpTestSuite() {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
+    data_ = std::make_unique<testing_support::InGameData>();
     KpResources::Instance()->loadSharedLayouts();
   }
-  static void TearDownTestSuite() {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
+  static void TearDownTestSuite() { data_.reset(); }
 
  private:
-  static inline std::filesystem::path previous_;
+  static inline std::unique_ptr<testing_support::InGameData> data_;
 };
 
 TEST_P(GameSpritesTest, EverySpriteIsFoundWithTheGroupsItPlays) {

@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "Core/Base/NumberText.h"
-#include "Core/Base/SingletonRegistry.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/ImageContainer.h"
 #include "Core/Render/Image.h"
 #include "Framework/GameApplication.h"
 #include "tests/Game/GameDrawFixture.h"
+#include "tests/Support/DataRoot.h"
 #include "tests/Support/SavePng.h"
 
 namespace {
@@ -137,19 +137,8 @@ std::vector<std::string> LevelFiles() {
   return files;
 }
 
-class InGameDataRoot {
- protected:
-  InGameDataRoot() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(LF_GAME_DATA_ROOT); }
-  ~InGameDataRoot() {
-    SingletonRegistry::Shutdown();
-    std::filesystem::current_path(previous_);
-  }
 
- private:
-  std::filesystem::path previous_;
-};
-
-class MapLayoutTest : public ::testing::TestWithParam<std::string>, protected InGameDataRoot {};
+class MapLayoutTest : public ::testing::TestWithParam<std::string>, protected testing_support::InGameData {};
 
 TEST_P(MapLayoutTest, TheLevelsMapOpensWithItsBackgroundSceneryAndEffectPoints) {
   const Level level = ReadLevel(std::filesystem::path("kp") / GetParam());

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "Core/Base/SingletonRegistry.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/ImageContainer.h"
+#include "tests/Support/DataRoot.h"
 
 namespace {
 
@@ -108,15 +108,6 @@ std::vector<SpriteCase> SpriteCases() {
 // The game's data root is the current folder, as when the game runs.
 class InGameDataRoot : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(LF_GAME_DATA_ROOT);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous_);
-    SingletonRegistry::Shutdown();
-  }
-
   static std::unique_ptr<file::ImageContainer> Open(const std::string& layout) {
     return std::unique_ptr<file::ImageContainer>(
         file::FileManager::Instance()->OpenImageContainer(base::ToWide(layout, base::kEncodingUtf8)));
@@ -133,7 +124,7 @@ class InGameDataRoot : public ::testing::Test {
   static Picture Read(const std::string& name) { return Picture(name); }
 
  private:
-  std::filesystem::path previous_;
+  testing_support::InGameData data_;
 };
 
 class GameLayoutsTest : public InGameDataRoot, public ::testing::WithParamInterface<SpriteCase> {};
