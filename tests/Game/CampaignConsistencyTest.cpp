@@ -16,7 +16,7 @@
 #include "Game/PlayerPosition.h"
 #include "Game/PrototypeSheets.h"
 #include "Game/UpgradeList.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "Game/UpgradeChainCost.h"
 #include "Game/UpgradeList.h"
 #include "tests/Game/ProtoFixtures.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "Game/KpWaves.h"
 #include "Game/LevelFile.h"
 #include "Game/RouteMap.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

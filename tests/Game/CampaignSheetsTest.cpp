@@ -5,7 +5,7 @@
 #include "Game/KpSetupTable.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/PlayerPosition.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

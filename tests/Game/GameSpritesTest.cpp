@@ -12,7 +12,7 @@
 #include "Game/KpResources.h"
 #include "Game/SpriteAnimState.h"
 #include "Game/SpriteDef.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 

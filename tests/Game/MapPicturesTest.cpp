@@ -25,7 +25,7 @@
 #include "Core/Render/Image.h"
 #include "Framework/GameApplication.h"
 #include "tests/Game/GameDrawFixture.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 #include "tests/Support/SavePng.h"
 
 namespace {

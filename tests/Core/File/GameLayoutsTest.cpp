@@ -16,7 +16,7 @@
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
 #include "Core/File/ImageContainer.h"
-#include "tests/Support/DataRoot.h"
+#include "tests/Support/GameDataRoot.h"
 
 namespace {
 
