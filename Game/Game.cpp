@@ -22,6 +22,7 @@
 #include "Game/LocalStrings.h"
 #include "Game/PlayerProfile.h"
 #include "Game/ShortcutLink.h"
+#include "Game/XmlAttributes.h"
 #include "Platform/Browser.h"
 #include "Platform/MessageBox.h"
 
@@ -101,7 +102,7 @@ void Game::readWindowMode() {
     windowed_ = false;
     return;
   }
-  windowed_ = !fullscreen->BoolAttribute("v", false);
+  windowed_ = !xml_attributes::ReadBool(*fullscreen, "v");
 }
 
 // What cannot be loaded stays empty; the game runs on without it.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Core/Base/NumberText.h"
 #include "Core/File/Profiles.h"
+#include "Game/XmlAttributes.h"
 
 namespace {
 
@@ -11,11 +11,10 @@ float VolumeOf(const char* element) {
   const tinyxml2::XMLElement* profile = file::Profiles::Instance()->GetCurrentProfile();
   const tinyxml2::XMLElement* setting = profile ? profile->FirstChildElement(element) : nullptr;
   if (!setting) return 1.0f;
-  const char* text = setting->Attribute("v");
-  const std::optional<float> value = text ? base::LeadingFloat(text) : std::nullopt;
-  // NaN fails both comparisons and ends as silence too.
-  if (!value || !(*value > 0.0f)) return 0.0f;
-  return std::min(*value, 1.0f);
+  const float value = xml_attributes::ReadFloat(*setting, "v");
+  // NaN fails the comparison and ends as silence too.
+  if (!(value > 0.0f)) return 0.0f;
+  return std::min(value, 1.0f);
 }
 
 }  // namespace
