@@ -32,6 +32,10 @@ KpUnlockTable::KpUnlockTable(PlayerPosition& position) : position_(position) {
 
 void KpUnlockTable::readLine(std::string line, LevelPlace& place) {
   std::erase(line, ' ');
+  // A line of a CRLF file ends in '\r'; a blank one holds nothing else and
+  // must not read as a line of episode 0.
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.find_first_not_of('\t') == std::string::npos) return;
   TextTokenizer cells(std::move(line), ';', false);
   ReadCellNumber(cells, place.episode);
   ReadCellNumber(cells, place.level);
@@ -40,12 +44,9 @@ void KpUnlockTable::readLine(std::string line, LevelPlace& place) {
 
   Line& entry = lines_[place.episode][place.level];
   entry.newIds.clear();
-  // What is left of a CRLF line end without ids.
-  if (idList != "\r") {
-    TextTokenizer ids(idList, ',', false);
-    for (std::string id; ids.NextToken(&id);) {
-      if (!id.empty()) entry.newIds.push_back(base::LeadingInt(id).value_or(0));
-    }
+  TextTokenizer ids(idList, ',', false);
+  for (std::string id; ids.NextToken(&id);) {
+    if (!id.empty()) entry.newIds.push_back(base::LeadingInt(id).value_or(0));
   }
   allIds_.insert(allIds_.end(), entry.newIds.begin(), entry.newIds.end());
   entry.openCount = allIds_.size();

@@ -26,9 +26,11 @@ class FakePosition : public PlayerPosition {
   LevelPlace furthest;
 };
 
+// The blank CRLF line is no line: the line before it keeps its towers.
 const char kSheet[] =
     "0;0;10000\n"
     "0;1;20000, 20001\n"
+    "\r\n"
     "0;2;-1\n"
     "0;3;\r\n"
     "1;0;30000\n";
