@@ -6,18 +6,18 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "Core/Base/NumberText.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/TextFile.h"
 #include "Game/DataProblems.h"
 #include "Game/SheetText.h"
+#include "Game/XmlAttributes.h"
 
 namespace {
 
-int IntAttribute(const tinyxml2::XMLElement& element, const char* name, int fallback) {
-  const char* text = element.Attribute(name);
-  return text ? base::LeadingInt(text).value_or(fallback) : fallback;
-}
+// Far more than any sheet has. Every attribute set on a row is looked up
+// among the row's others, so an endless header would make each row cost the
+// square of its width.
+constexpr std::size_t kMaxColumns = 256;
 
 // The top-level rows by id, each id leading to the one a search from the
 // sheet's first child finds, so that nesting costs no walk over the rows.
@@ -25,10 +25,10 @@ class TopLevelRows {
  public:
   explicit TopLevelRows(tinyxml2::XMLElement& sheet) {
     for (tinyxml2::XMLElement* child = sheet.FirstChildElement(); child; child = child->NextSiblingElement())
-      byId_.emplace(IntAttribute(*child, "id", 0), child);
+      byId_.emplace(xml_attributes::ReadInt(*child, "id"), child);
   }
   // A new row goes in front of every other.
-  void addFirst(tinyxml2::XMLElement* row) { byId_[IntAttribute(*row, "id", 0)] = row; }
+  void addFirst(tinyxml2::XMLElement* row) { byId_[xml_attributes::ReadInt(*row, "id")] = row; }
   tinyxml2::XMLElement* find(int id) const {
     const auto found = byId_.find(id);
     return found == byId_.end() ? nullptr : found->second;
@@ -40,11 +40,15 @@ class TopLevelRows {
 
 std::vector<std::string> ReadHeader(const SheetLine& line, DataProblems& problems) {
   std::vector<std::string> header = SplitSheetFields(line.text);
+  if (header.size() > kMaxColumns) {
+    problems.note("the header has more than 256 columns; the later ones are ignored", line.number);
+    header.resize(kMaxColumns);
+  }
   std::unordered_set<std::string> seen;
   for (const std::string& name : header) {
     if (name.empty()) problems.note("a header column has no name; its fields are ignored", line.number);
     else if (!seen.insert(name).second)
-      problems.note("the header names the column '" + name + "' twice; the later field wins", line.number);
+      problems.note("the header names a column twice; the later field wins", line.number);
   }
   return header;
 }
@@ -75,7 +79,7 @@ void ConvertCsvTextToXml(std::string_view text, const std::string& source, tinyx
     for (std::size_t column = 0; column < std::min(fields.size(), header.size()); ++column)
       if (!header[column].empty()) unit->SetAttribute(header[column].c_str(), fields[column].c_str());
 
-    const int parentId = IntAttribute(*unit, "parent", -1);
+    const int parentId = xml_attributes::ReadInt(*unit, "parent", -1);
     if (parentId == -1) {
       sheet.InsertFirstChild(unit);
       topLevel.addFirst(unit);

@@ -73,4 +73,30 @@ TEST_P(ConvertCsvToXmlTest, RowsBecomeUnitsNestedByParent) {
 INSTANTIATE_TEST_SUITE_P(Sheets, ConvertCsvToXmlTest, ::testing::ValuesIn(kSheetCases),
                          [](const ::testing::TestParamInfo<SheetCase>& info) { return std::string(info.param.name); });
 
+// A hostile header can neither make every row cost the square of its width
+// nor flood the log with a line per column.
+TEST(ConvertCsvToXmlWideTest, AHeaderIsCutAfter256ColumnsAndRepeatsAreOneProblem) {
+  std::vector<base::WString> log;
+  proto_fixtures::RecordLog(log);
+  std::string sheet = "id";
+  for (int column = 1; column < 300; ++column) sheet += ";c" + std::to_string(column % 200);
+  sheet += "\n1";
+  for (int column = 1; column < 300; ++column) sheet += ";" + std::to_string(column);
+  tinyxml2::XMLDocument document;
+  tinyxml2::XMLElement* units = document.NewElement("units");
+  document.InsertEndChild(units);
+  ConvertCsvTextToXml(sheet, "units_sheet.csv", *units);
+  const tinyxml2::XMLElement* row = units->FirstChildElement();
+  ASSERT_NE(row, nullptr);
+  int attributes = 0;
+  for (const tinyxml2::XMLAttribute* a = row->FirstAttribute(); a; a = a->Next()) ++attributes;
+  EXPECT_EQ(attributes, 201) << "the id and c0 to c199, repeated names set once";
+  EXPECT_STREQ(row->Attribute("c1"), "201") << "a repeated name takes its later field";
+  EXPECT_STREQ(row->Attribute("c55"), "255") << "the last column before the cut";
+  EXPECT_STREQ(row->Attribute("c56"), "56") << "columns past the cut are ignored";
+  // The cut, one line for the repeated names, the row longer than the header.
+  EXPECT_EQ(log.size(), 3u);
+  SingletonRegistry::Shutdown();
+}
+
 }  // namespace
