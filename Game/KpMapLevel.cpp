@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
+#include "Core/Base/Format.h"
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
 #include "Core/File/FileManager.h"
@@ -33,16 +33,13 @@ constexpr float kHardcoreLife = 1.0f;
 // The episodes that have a track of their own; the others play the first.
 constexpr int kMusicEpisodes = 7;
 
-std::string TwoDigits(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
-
 base::WString LevelFilePath(int difficultyMode, int episodeIndex, int levelIndex) {
-  const std::string folder = difficultyMode == kHardcoreMode ? "kp/levels_hardcore/" : "kp/levels_normal/";
-  return base::ToWide(folder + "level_" + TwoDigits(episodeIndex + 1) + "_" + TwoDigits(levelIndex + 1) + ".xml",
-                      base::kEncodingUtf8);
+  WideFormat path(u"kp/levels_%s/level_%02d_%02d.xml");
+  path.AddString(difficultyMode == kHardcoreMode ? u"hardcore" : u"normal")
+      .AddInt(episodeIndex + 1)
+      .AddInt(levelIndex + 1)
+      .Finish();
+  return path.Text();
 }
 
 // The route cache lies beside the level file, with the same name.

@@ -1,19 +1,16 @@
 #include "Game/KpRouteBuilder.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
+#include <set>
 
 #include "Core/Base/FileStream.h"
-#include "Core/Base/Format.h"
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/ReadWholeStream.h"
 #include "Core/Base/Utf.h"
+#include "Game/LevelNumbers.h"
 #include "Game/RouteMap.h"
 
 namespace {
-
-constexpr int kHardcoreMode = 3;
 
 // The links of a point path, one per step.
 std::vector<const KpLink*> LinksAlong(const RouteMap& map, const std::vector<int>& path) {
@@ -27,24 +24,27 @@ std::vector<const KpLink*> LinksAlong(const RouteMap& map, const std::vector<int
   return links;
 }
 
+// Far more lanes than any level walks: every one is a sampled copy of each
+// link on the way, and entries from a file may name any lane at all.
+constexpr std::size_t kMaxLanesPerSpawn = 64;
+
+std::set<int> DistinctLanes(const std::vector<int>& keys) {
+  std::set<int> lanes;
+  for (const int key : keys) {
+    if (lanes.size() == kMaxLanesPerSpawn && !lanes.count(key)) {
+      QL_LOG(u"The waves of one spawn point walk more than %d lanes; the others have no routes\n")
+          .AddArg(static_cast<int>(kMaxLanesPerSpawn));
+      break;
+    }
+    lanes.insert(key);
+  }
+  return lanes;
+}
+
 }  // namespace
 
 int LaneKeyOfEntry(float entryY) {
-  const float offset = (-entryY - 65.0f) / 65.0f * 20.0f;
-  if (std::isnan(offset)) return 0;
-  // Beyond the int range the conversion would be undefined.
-  if (offset >= static_cast<float>(INT_MAX)) return INT_MAX;
-  if (offset <= static_cast<float>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(offset);
-}
-
-base::WString RouteCachePath(int difficultyMode, int episodeIndex, int levelIndex) {
-  WideFormat path(u"kp/levels_%s/level_%02d_%02d.cache");
-  path.AddString(difficultyMode == kHardcoreMode ? u"hardcore" : u"normal")
-      .AddInt(episodeIndex + 1)
-      .AddInt(levelIndex + 1)
-      .Finish();
-  return path.Text();
+  return TruncateToInt((-entryY - 65.0f) / 65.0f * 20.0f);
 }
 
 void KpRouteBuilder::clear() {
@@ -52,9 +52,11 @@ void KpRouteBuilder::clear() {
   points_.clear();
 }
 
+// A cache holds what the level needed when it was written; whatever lane the
+// waves walk now and it lacks is computed.
 void KpRouteBuilder::build(const RouteMap& map, const WaveLanes& waves, const base::WString& cachePath) {
   clear();
-  if (readCache(map, cachePath) == QL_OK) return;
+  readCache(map, cachePath);
   computeRoutes(map, waves);
 }
 
@@ -66,7 +68,7 @@ void KpRouteBuilder::computeRoutes(const RouteMap& map, const WaveLanes& waves) 
   }
   for (const KpPoint* spawn : map.spawnPoints()) {
     const std::vector<const KpLink*> links = LinksAlong(map, map.findRoute(*spawn, *goal));
-    for (const int laneKey : waves.laneKeysFrom(spawn->id)) {
+    for (const int laneKey : DistinctLanes(waves.laneKeysFrom(spawn->id))) {
       for (const KpLink* link : links) {
         const LaneRoute* known = findLane(link, laneKey);
         if (known && !known->empty()) continue;

@@ -27,9 +27,6 @@ class WaveLanes {
 // is not a number walks the middle lane.
 int LaneKeyOfEntry(float entryY);
 
-// "kp/levels_normal/level_01_02.cache" for the second level of the first
-// episode; mode 3 is the hardcore mode.
-base::WString RouteCachePath(int difficultyMode, int episodeIndex, int levelIndex);
 
 // The lane routes of one link, one per lane key.
 struct KpLinkRoutes {

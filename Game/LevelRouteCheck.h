@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "Core/Base/WString.h"
 
 class RouteMap;

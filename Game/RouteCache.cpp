@@ -101,6 +101,9 @@ bool ParseRouteCache(const std::vector<std::uint8_t>& bytes, std::size_t linkCou
   constexpr std::uint32_t kSmallestRecordBytes = 12;
   std::uint32_t recordCount = 0;
   bool read = reader.count(recordCount, kSmallestRecordBytes, "link records");
+  // The game writes one record per link; many more only cost memory.
+  if (read && recordCount > linkCount)
+    read = reader.fail(std::to_string(recordCount) + " records for " + std::to_string(linkCount) + " links");
   if (read) records.resize(recordCount);
   for (std::size_t i = 0; read && i < records.size(); ++i) read = ReadRecord(reader, linkCount, records[i]);
   if (read) return true;

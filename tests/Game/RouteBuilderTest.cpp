@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -122,11 +124,29 @@ TEST_F(RouteBuilderTest, TheFirstCacheRecordOfALinkCounts) {
 
   KpRouteBuilder builder;
   builder.build(map_, waves_, kCachePath);
-  ASSERT_EQ(builder.entries().size(), 2u);
+  // Both records of the link are kept; the lanes the waves walk and the
+  // cache lacks are computed beside them.
+  ASSERT_EQ(std::count_if(builder.entries().begin(), builder.entries().end(),
+                          [this](const auto& entry) { return entry->link == link(0); }),
+            2);
   LaneRoute route;
   builder.getRoute(link(0), 0, route);
   ASSERT_EQ(route.size(), 1u);
   EXPECT_FLOAT_EQ(route[0]->x, 11.0f);
+  LaneRoute missing;
+  builder.getRoute(link(1), -20, missing);
+  EXPECT_FALSE(missing.empty()) << "a lane the cache lacks is computed";
+}
+
+// Entries of a level file may name any lane: each is a sampled copy of every
+// link on the way, so their number is bounded, and repeats cost nothing.
+TEST_F(RouteBuilderTest, LanesAreSampledOnceEachAndBounded) {
+  std::vector<int> lanes;
+  for (int lane = 0; lane < 1000; ++lane) lanes.push_back(lane % 100);
+  KpRouteBuilder builder;
+  builder.build(map_, FixedWaveLanes({{1, lanes}}), kCachePath);
+  for (const auto& entry : builder.entries()) EXPECT_EQ(entry->lanes.size(), 64u);
+  EXPECT_TRUE(Logged(u"more than 64 lanes"));
 }
 
 // A cache cut anywhere, or one whose counts or link index lie, is logged and
@@ -151,6 +171,7 @@ TEST_F(RouteBuilderTest, ADamagedCacheIsRebuilt) {
   std::vector<std::uint8_t> hugeCount = whole;
   for (std::size_t i = 28; i < 32; ++i) hugeCount[i] = 0xFF;
   damaged.push_back(Bytes(hugeCount));
+  damaged.push_back(Bytes(RouteCacheBytes({record, record})));  // more records than the level has links
 
   for (std::size_t i = 0; i < damaged.size(); ++i) {
     SCOPED_TRACE(testing::Message() << "damaged cache " << i << " of " << damaged.size());
@@ -161,11 +182,6 @@ TEST_F(RouteBuilderTest, ADamagedCacheIsRebuilt) {
     EXPECT_TRUE(Logged(u"is damaged"));
     ASSERT_EQ(Bytes(RouteCacheBytes(builder.cacheRecords(map))), expected);
   }
-}
-
-TEST(RouteCachePathTest, NamesTheLevelOfTheMode) {
-  EXPECT_EQ(RouteCachePath(3, 0, 1), u"kp/levels_hardcore/level_01_02.cache");
-  EXPECT_EQ(RouteCachePath(1, 11, 9), u"kp/levels_normal/level_12_10.cache");
 }
 
 }  // namespace
