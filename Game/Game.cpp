@@ -21,6 +21,7 @@
 #include "Game/KpMap.h"
 #include "Game/LocalStrings.h"
 #include "Game/PlayerProfile.h"
+#include "Game/ScreenState.h"
 #include "Game/ShortcutLink.h"
 #include "Game/XmlAttributes.h"
 #include "Platform/Browser.h"
@@ -34,7 +35,8 @@ constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 // The screens that show the side images in the borders: the episode
 // carousel, the level select, the upgrade shop and a modal message.
 bool ShowsSidesInBorders(int screenState) {
-  return screenState == 5 || screenState == 6 || screenState == 8 || screenState == 16;
+  return screenState == kScreenEpisodes || screenState == kScreenLevelSelect || screenState == kScreenUpgradeShop ||
+         screenState == kScreenModalMessage;
 }
 
 // The image's top edge at y, its left or right edge (anchorX) at x.

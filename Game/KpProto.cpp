@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Core/Base/NumberText.h"
+#include "Core/Base/TextTokenizer.h"
 #include "Game/DataProblems.h"
 #include "Game/KpResources.h"
 #include "Game/XmlAttributes.h"
@@ -81,14 +82,8 @@ class AttributeReader {
 
 std::vector<std::string> SplitAddons(std::string_view text) {
   std::vector<std::string> addons;
-  while (!text.empty()) {
-    const std::size_t end = text.find('/');
-    std::string_view part = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    while (!part.empty() && (part.front() == ' ' || part.front() == '\t')) part.remove_prefix(1);
-    while (!part.empty() && (part.back() == ' ' || part.back() == '\t')) part.remove_suffix(1);
-    if (!part.empty()) addons.emplace_back(part);
-  }
+  TextTokenizer parts(std::string(text), '/', true);
+  for (std::string part; parts.NextToken(&part);) addons.push_back(part);
   return addons;
 }
 

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "Core/Base/LogMessage.h"
-#include "Core/Base/NumberText.h"
 #include "Core/Base/TextTokenizer.h"
 #include "Core/File/TextFile.h"
 
@@ -17,12 +16,6 @@ constexpr int kCells = 5;
 // Far beyond any campaign; larger counts would have the level screens and the
 // profile walk billions of levels.
 constexpr int kMostLevels = 1000;
-
-int CellNumber(TextTokenizer& cells) {
-  std::string cell;
-  cells.NextToken(&cell);
-  return base::LeadingInt(cell).value_or(0);
-}
 
 bool IsLevelCount(int count) { return count >= 0 && count <= kMostLevels; }
 
@@ -37,11 +30,10 @@ void KpSetupTable::readLine(std::string line) {
   std::erase(line, ' ');
   TextTokenizer cells(std::move(line), ';', false);
   if (cells.CountTokens() != kCells) return;
-  const int episode = CellNumber(cells);
+  // Every cell is there: the count was checked.
+  int episode = 0;
   SetupRow row;
-  row.normalLevelCount = CellNumber(cells);
-  row.hardcoreLevelCount = CellNumber(cells);
-  row.starsToUnlock = CellNumber(cells);
+  cells.NextInt(episode).NextInt(row.normalLevelCount).NextInt(row.hardcoreLevelCount).NextInt(row.starsToUnlock);
   if (episode == -1) return;
   if (!IsLevelCount(row.normalLevelCount) || !IsLevelCount(row.hardcoreLevelCount)) {
     QL_LOG(u"Setup sheet '%s': episode %d asks for %d normal and %d hardcore levels, not 0 to %d each; the line is "

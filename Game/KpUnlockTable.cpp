@@ -16,12 +16,6 @@ constexpr int kEveryTower = -1;
 // The hardcore heroes, announced on the first level of hardcore.
 const std::vector<int> kHardcoreNewTowers = {36, 37, 38};
 
-// A missing cell keeps what the previous line gave.
-void ReadCellNumber(TextTokenizer& cells, int& value) {
-  std::string cell;
-  if (cells.NextToken(&cell)) value = base::LeadingInt(cell).value_or(0);
-}
-
 }  // namespace
 
 KpUnlockTable::KpUnlockTable(PlayerPosition& position) : position_(position) {
@@ -37,8 +31,8 @@ void KpUnlockTable::readLine(std::string line, LevelPlace& place) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line.find_first_not_of('\t') == std::string::npos) return;
   TextTokenizer cells(std::move(line), ';', false);
-  ReadCellNumber(cells, place.episode);
-  ReadCellNumber(cells, place.level);
+  // A missing cell keeps what the previous line gave.
+  cells.NextInt(place.episode).NextInt(place.level);
   std::string idList;
   cells.NextToken(&idList);
 

@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "Core/Base/NumberText.h"
+
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
@@ -19,11 +21,7 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // Values beyond int or float have no representation there (the conversion
 // would be undefined), so the nearest representable value is taken.
-int ParseIntClamped(const std::string& token) {
-  const long value = std::strtol(token.c_str(), nullptr, 10);
-  return static_cast<int>(
-      std::clamp<long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
+int ParseIntClamped(const std::string& token) { return base::LeadingInt(token).value_or(0); }
 
 float ParseFloatClamped(const std::string& token) {
   constexpr double kLargest = std::numeric_limits<float>::max();
