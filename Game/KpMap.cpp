@@ -57,7 +57,8 @@ KpMap::KpMap() {
   activeButtonEmitter = RunningEmitter("active_btn");
 }
 
-// The profile goes last: the objects before it may still report to it.
+// The profile goes after every object that may still report to it; what
+// follows it only holds pictures and emitters.
 KpMap::~KpMap() {
   // What points at the level's objects goes before them.
   routeBuilder->clear();
