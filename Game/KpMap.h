@@ -26,8 +26,18 @@ class ParticleEmitter;
 class RenderTarget;
 }  // namespace render
 
+class KpBulletList;
+class KpEnemy;
 class KpFrameEntry;
+class KpMapEffect;
 class KpMapImages;
+class KpModifier;
+class KpParticle;
+class KpPopupList;
+class KpProto;
+class KpTower;
+class KpWaveEntry;
+class KpWaveHints;
 class KpProtoLibrary;
 class KpRouteBuilder;
 class KpSprite;
@@ -75,6 +85,29 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void bakeBackground();
   // One frame of the level under the interface.
   void draw(render::Graphics& graphics);
+
+  // The world's events: a wave's unit appears, a carrier's passengers
+  // leave it, a unit reaches the base or leaves the map, the level ends.
+  KpEnemy* spawnUnit(KpWaveEntry* entry, const KpPoint* spawnPoint);
+  void spawnSummoned(KpEnemy& carrier, int count);
+  void onUnitReachedBase(KpEnemy* unit);
+  void onUnitRemoved(KpEnemy* unit);
+  void levelWon();
+  void levelLost();
+  // Added to 1 and multiplied into the enemies' health by the mode.
+  float getDifficultyHealthFactor() const;
+  // A blocking or weakening unit stands near the tower.
+  bool isTowerDisabled(const KpTower& tower) const;
+  bool isTowerDebuffed(const KpTower& tower) const;
+  // The tower commands; a build that cannot be paid returns null.
+  KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
+  void sellTower(KpTower* tower);
+  // The level's ambient effects.
+  void updateMapEffects(float dt);
+  // Gives back every gem spent on upgrades.
+  void resetPremiumPoints();
+  // The waves' schedule as text, for the debug view.
+  void drawWaveSchedule(render::Graphics& graphics);
 
   // Reads the prototype and setup sheets again; rows of the setup sheet are
   // added or replaced, never removed.
@@ -227,6 +260,21 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   std::unique_ptr<KpWallet> wallet;
   // Every prototype, read again with the sheets.
   std::unique_ptr<KpProtoLibrary> protos;
+  // The towers in update order; owned.
+  std::vector<KpTower*> towers;
+  // Blasts, splashes, spell areas, tower boosts and portals; owned.
+  std::vector<KpModifier*> areaEffects;
+  std::unique_ptr<KpBulletList> bullets;
+  // Beams and other grouped emitters; owned.
+  std::vector<KpParticle*> particles;
+  std::unique_ptr<KpPopupList> popups;
+  std::unique_ptr<KpWaveHints> waveHints;
+  // The level's ambient effects; owned.
+  std::vector<KpMapEffect*> mapEffects;
+  // The unit the player clicked; every tower in reach shoots it first.
+  KpEnemy* selectedUnit = nullptr;
+  bool debugShowHealth = false;
+  bool debugShowTargetLines = false;
   std::string levelImagePath;
   float life = 0.0f;
   float maxLife = 0.0f;

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace render {
+class Graphics;
+}
+
+class KpAnimatedSprite;
+class KpBeamParticle;
+class KpEnemy;
+class KpFrameEntry;
+class KpModifier;
+class KpProto;
+class KpSprite;
+
+// A tower on a build spot: its auras, its choice of target, its turning and
+// firing, what blocking and weakening units do to it, its gold payouts and
+// its level-ups.
+class KpTower {
+ public:
+  enum State {
+    kIdle = 0,
+    kLookingAround = 1,
+    kFiring = 3,
+    kTracking = 4,
+    kBeamHolding = 5,
+    kWaitingForShell = 7,
+    kPausing = 9,
+  };
+  // Seconds of the idle pause after looking around.
+  static constexpr float kLookAroundPause = 3.0f;
+
+  KpTower();
+  KpTower(const KpTower&) = delete;
+  KpTower& operator=(const KpTower&) = delete;
+  ~KpTower();
+
+  // The caller then sets the spot and the positions and lists the tower.
+  void init(const KpProto* prototype);
+  void setupAuras();
+  // The library prototype of the tower's tier k; -1 asks for the current one.
+  const KpProto* getTierProto(int k = -1) const;
+  // The spot's float property, 0 when absent.
+  float spotProperty(const char* name) const;
+
+  void update(float dt);
+  void enemiesInRange(std::vector<KpEnemy*>& out, float extra) const;
+  KpEnemy* chooseTarget(const std::vector<KpEnemy*>& candidates, KpEnemy* current, bool inRange) const;
+  void fire();
+  void payIncome();
+  void levelUp();
+  void setTargetAngle(float degrees);
+  void clearTarget();
+  float range() const;
+
+  void draw(render::Graphics& graphics);
+  void drawOverlay(render::Graphics& graphics);
+  void drawInMenu(render::Graphics& graphics);
+
+  float spriteWidth = 0.0f;
+  float spriteHeight = 0.0f;
+  int state = kPausing;
+  float x = 0.0f;
+  float y = 0.0f;
+  float drawX = 0.0f;
+  float drawY = 0.0f;
+  float fade = 0.0f;
+  float fadeRate = 1.5f;
+  // Owned by the map's particle list while it runs.
+  KpBeamParticle* beam = nullptr;
+  float targetAngle = 0.0f;
+  float angle = 0.0f;
+  int directionIndex = 0;
+  float animationTime = 0.0f;
+  bool disabled = false;
+  bool debuffed = false;
+  bool boosted = false;
+  // Owned by the map's sprite list.
+  KpAnimatedSprite* disabledSprite = nullptr;
+  KpAnimatedSprite* debuffSprite = nullptr;
+  KpEnemy* target = nullptr;
+  // The spot image of the build spot; owned by the map's images.
+  KpFrameEntry* spot = nullptr;
+  // The library's prototype the tower was built from.
+  const KpProto* prototype = nullptr;
+  // What upgrades and boosts add this frame.
+  std::unique_ptr<KpProto> bonus;
+  int level = 0;
+  int tier = 0;
+  // Owned.
+  std::vector<KpSprite*> pickups;
+  // Owned.
+  std::vector<KpModifier*> auras;
+  float pauseTimer = 0.0f;
+  float cooldown = 0.0f;
+};
+
+// Towers that boost others first, the rest in their order.
+void SortBoostTowersFirst(std::vector<KpTower*>& towers);
