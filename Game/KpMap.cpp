@@ -11,6 +11,7 @@
 #include "Game/KpBulletList.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMapImages.h"
+#include "Game/KpModifier.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpResources.h"
@@ -65,6 +66,7 @@ KpMap::KpMap() {
 KpMap::~KpMap() {
   // What points at the level's objects goes before them.
   routeBuilder->clear();
+  DeleteAllPointersAndFree(areaEffects);
   upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);

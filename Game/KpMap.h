@@ -99,6 +99,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // A blocking or weakening unit stands near the tower.
   bool isTowerDisabled(const KpTower& tower) const;
   bool isTowerDebuffed(const KpTower& tower) const;
+  // A tower is going: no timed effect on the map, on an enemy or on another
+  // tower keeps pointing at it.
+  void forgetTowerInEffects(KpTower* tower);
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
@@ -254,6 +257,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   std::vector<ParticleEffect*> fxEmitters;
   // Tower builds and upgrades.
   std::vector<render::ParticleEmitter*> towerEmitters;
+  // Not owned: the portals and hammers that timed effects hold, advance and
+  // delete themselves; drawn with the hit effects.
+  std::vector<ParticleEffect*> heldEffects;
   // The spells of "kp/spells_sheet.csv".
   std::unique_ptr<SpellTable> spells;
   // Money, gems, kills and combos.

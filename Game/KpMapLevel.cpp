@@ -13,6 +13,7 @@
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
+#include "Game/KpModifier.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
 #include "Game/KpWaveLanes.h"
@@ -106,6 +107,7 @@ void KpMap::parseLevel(const base::WString& path) {
   // What points at the level's objects goes before them: the routes at the
   // links, the spot entries and markers at the spots.
   routeBuilder->clear();
+  DeleteAllPointersAndFree(areaEffects);
   bakedBackground.reset();
   mapImages.reset();
   DeleteAllPointersAndFree(effectSprites);

@@ -77,6 +77,9 @@ class KpTower {
   bool disabled = false;
   bool debuffed = false;
   bool boosted = false;
+  // The boost spells holding the tower; while any does, no enemy blocks or
+  // weakens it.
+  int spellBoosts = 0;
   // Owned by the map's sprite list.
   KpAnimatedSprite* disabledSprite = nullptr;
   KpAnimatedSprite* debuffSprite = nullptr;
