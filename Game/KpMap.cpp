@@ -16,6 +16,7 @@
 #include "Game/KpResources.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaves.h"
@@ -65,6 +66,7 @@ KpMap::KpMap() {
 KpMap::~KpMap() {
   // What points at the level's objects goes before them.
   routeBuilder->clear();
+  DeleteAllPointersAndFree(towers);
   upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);
