@@ -14,7 +14,6 @@
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
-#include "Game/KpModifier.h"
 #include "Game/KpParticle.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProto.h"
@@ -163,7 +162,6 @@ void KpMap::sellTower(KpTower* tower) {
     wallet->addMoney(static_cast<int>(std::floor(value * sellFactor)));
   }
   if (bullets) bullets->removeTowerBullets(tower);
-  for (KpModifier* effect : areaEffects) effect->onSourceRemoved(tower);
   if (tower->beam && tower->beam->isRunning()) {
     if (KpEnemy* held = tower->beam->target) {
       held->removeModifiersFrom(tower);

@@ -106,7 +106,8 @@ void KpTower::setupAuras() {
   DeleteAllPointers(auras);
   const KpProto* tierProto = getTierProto();
   if (!tierProto) return;
-  if (tierProto->goldIncome > 0) auras.push_back(new GoldIncomerModifier(tierProto->goldIncome, tierProto->cooldown, this));
+  if (tierProto->goldIncome > 0)
+    auras.push_back(new GoldIncomerModifier(tierProto->goldIncome, tierProto->cooldown, this));
   if (tierProto->boostTower) auras.push_back(new MagicTowerBoost(this));
   if (tierProto->showInvisible) auras.push_back(new ShowInvisible(this));
   if (KpMap* map = RunningGameMap()) SortBoostTowersFirst(map->towers);
@@ -286,7 +287,7 @@ void KpTower::advanceState(const KpProto& tierProto, float dt, bool inSector) {
       } else if (animationTime > animation.blastSeconds()) {
         fire();
         startCooldown(tierProto);
-        if (tierProto.ammoId == KpBullet::kLobbedShellAmmo) {
+        if (tierProto.ammoId == KpBullet::kLobbedShellAmmo && hasShellInFlight()) {
           state = kWaitingForShell;
           target = nullptr;
           animationTime = animation.blastSeconds();
@@ -313,6 +314,15 @@ void KpTower::advanceState(const KpProto& tierProto, float dt, bool inSector) {
     default:
       break;
   }
+}
+
+// A shell the projectile list refused (a tier that gives it no speed) is
+// never waited for.
+bool KpTower::hasShellInFlight() const {
+  const KpMap* map = RunningGameMap();
+  if (!map || !map->bullets) return false;
+  const std::vector<KpBullet*>& shots = map->bullets->bullets();
+  return std::any_of(shots.begin(), shots.end(), [this](const KpBullet* shot) { return shot->tower == this; });
 }
 
 // Upgrades make the bonus cooldown negative: it shortens the tier's.

@@ -118,6 +118,7 @@ class KpTower {
   int turn(float dt);
   void advanceState(const KpProto& tierProto, float dt, bool inSector);
   void startCooldown(const KpProto& tierProto);
+  bool hasShellInFlight() const;
   void updateAuras(float dt);
   void forgetEndedBeam();
   // The frame shown now and the transform that places it; null when the

@@ -12,6 +12,7 @@
 
 #include "Core/Base/MathRandom.h"
 #include "Core/Base/TextConversion.h"
+#include "Core/Render/Graphics.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Game/Game.h"
 #include "Game/KpBullet.h"
@@ -60,7 +61,7 @@ constexpr const char* kTowers =
     "90400;-1;1;0;0;170;300;60;4.5;-1;2005;0;1;0;0;0;0;0;15\n"
     "90500;-1;1;0;0;150;360;-1;10;0;0;0;0;0;8;0;0;0;10\n"
     "90600;-1;1;0;0;160;360;-1;1;25;0;0;0;1;0;0;0;0;10\n"
-    "90700;-1;1;0;0;10;300;10;-3;0;2001;0;0;0;0;0;0;0;0\n";
+    "90700;-1;1;0;0;10;300;10;-3;0;2003;0;0;0;0;0;0;0;0\n";
 // Ground, flying, blocking and weakening units.
 constexpr const char* kUnits =
     "id;health;speed;r;air;blocktower;debufftower\n"
@@ -110,6 +111,7 @@ class TowerTest : public framework_test::TestGameFixture {
     ASSERT_EQ(game.PlatformInit(), QL_OK);
     ASSERT_EQ(game.Init(), QL_OK);
     testing_support::KeepGraphicsDriverLoaded();
+    game_ = &game;
     map_ = game.getMap();
     ASSERT_NE(map_, nullptr);
     proto_fixtures::LoadLibrary(*map_->protos, kUnits, kTowers);
@@ -122,6 +124,7 @@ class TowerTest : public framework_test::TestGameFixture {
 
   void TearDown() override {
     map_ = nullptr;
+    game_ = nullptr;
     TestGameFixture::TearDown();
     platform::OverrideUrlOpener({});
   }
@@ -167,6 +170,7 @@ class TowerTest : public framework_test::TestGameFixture {
     return false;
   }
 
+  Game* game_ = nullptr;
   KpMap* map_ = nullptr;
   testing_support::TempFolder levelFolder_;
   // The units' wave entries; the test keeps them, as a wave would.
@@ -470,19 +474,46 @@ TEST_F(TowerTest, ABeamTowerHoldsItsTargetAndLetsGoOfItsBeam) {
   EXPECT_EQ(tower->beam, nullptr) << "the map deleted the beam that ended on its own";
 }
 
-// Hostile numbers neither stop nor break the update: no frames per second,
-// a negative cooldown, no projectile speed.
-TEST_F(TowerTest, HostileDataKeepsTheTowerSane) {
+// A turning tower shows the frame of its direction; the entry joins the
+// ground list, sorted by where the tower stands.
+TEST_F(TowerTest, DrawQueuesTheDirectionFrameOnTheGround) {
+  constexpr int kCampaignDart = 10000;
+  KpTower* tower = build(kCampaignDart, 0);
+  ASSERT_NE(tower, nullptr);
+  tower->fade = 0.5f;
+  render::Graphics graphics(*game_->GetRender());
+  auto& ground = map_->drawQueues[1];
+  for (const auto& [angle, direction] : {std::pair{0.0f, 31}, std::pair{90.0f, 23}, std::pair{359.0f, 0}}) {
+    tower->angle = angle;
+    const std::size_t before = ground.size();
+    tower->draw(graphics);
+    ASSERT_EQ(ground.size(), before + 1) << angle;
+    EXPECT_EQ(tower->directionIndex, direction) << angle;
+    EXPECT_NE(ground.back()->image, nullptr);
+    EXPECT_EQ(ground.back()->bottom, tower->drawY);
+    EXPECT_EQ(ground.back()->colour[3], 0.5f);
+  }
+}
+
+// Hostile numbers neither stop nor break the update: a lobber whose shells
+// have no speed (the projectile list refuses them), no frames per second and
+// a negative cooldown keeps cycling instead of waiting for a shell forever.
+TEST_F(TowerTest, HostileDataKeepsTheTowerCycling) {
   KpTower* tower = build(kHostileTower, 0);
   ASSERT_NE(tower, nullptr);
   addUnit(kGround, tower->x, tower->y - 60.0f);
+  int shots = 0;
   for (int i = 0; i < 240; ++i) {
+    const int before = tower->state;
     stepTowers();
+    shots += before == KpTower::kFiring && tower->state != KpTower::kFiring;
     ASSERT_GE(tower->cooldown, 0.0f);
     ASSERT_GE(tower->angle, 0.0f);
     ASSERT_LE(tower->angle, 360.0f);
   }
-  EXPECT_FALSE(map_->bullets->bullets().empty());
+  EXPECT_GT(shots, 10);
+  EXPECT_NE(tower->state, KpTower::kWaitingForShell);
+  EXPECT_TRUE(map_->bullets->bullets().empty());
 }
 
 TEST_F(TowerTest, ATowerWhosePrototypeIsGoneDoesNothing) {
