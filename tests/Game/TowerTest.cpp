@@ -141,12 +141,11 @@ class TowerTest : public framework_test::TestGameFixture {
   KpEnemy* addUnit(int unitId, float x, float y, float health = 100.0f) {
     entries_.push_back(std::make_unique<KpWaveEntry>(nullptr));
     entries_.back()->unitId = unitId;
-    auto* unit = new KpEnemy(entries_.back().get());
+    KpEnemy* unit = map_->waves->addEnemy(entries_.back().get(), map_->findSpawnPoint());
     unit->x = unit->shownX = x;
     unit->y = unit->shownY = y;
     unit->health = health;
     unit->state = KpEnemy::kWalking;
-    map_->waves->addEnemy(unit);
     return unit;
   }
 
