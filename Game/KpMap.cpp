@@ -17,6 +17,7 @@
 #include "Game/KpResources.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaves.h"
@@ -67,6 +68,7 @@ KpMap::~KpMap() {
   // What points at the level's objects goes before them.
   routeBuilder->clear();
   DeleteAllPointersAndFree(areaEffects);
+  DeleteAllPointersAndFree(towers);
   upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);

@@ -105,6 +105,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
+  // A tower on the spot, paid or not by the caller; the spot hides under it.
+  KpTower* placeTower(const KpProto& prototype, KpFrameEntry& spotImage);
+  // The towers the level file puts on its spots ("tower_id"), free.
+  void placeLevelTowers();
   // The level's ambient effects.
   void updateMapEffects(float dt);
   // Gives back every gem spent on upgrades.

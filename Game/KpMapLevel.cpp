@@ -16,6 +16,7 @@
 #include "Game/KpModifier.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpWaveLanes.h"
 #include "Game/KpWaves.h"
 #include "Game/LevelFile.h"
@@ -108,6 +109,7 @@ void KpMap::parseLevel(const base::WString& path) {
   // links, the spot entries and markers at the spots.
   routeBuilder->clear();
   DeleteAllPointersAndFree(areaEffects);
+  DeleteAllPointersAndFree(towers);
   bakedBackground.reset();
   mapImages.reset();
   DeleteAllPointersAndFree(effectSprites);
@@ -151,12 +153,7 @@ void KpMap::parseLevel(const base::WString& path) {
   mapImages->addSpots(spots, [this](const base::WString& entryName) {
     return profile && profile->isSpotOwned(entryName, episodeIndex, levelIndex);
   });
-  for (std::size_t n = 0; n < spots.size(); ++n) {
-    // Ids that truncate to 0 name no tower.
-    if (std::fabs(spots[n]->properties->getFloat("tower_id")) >= 1.0f)
-      QL_LOG(u"The spot %d of the level asks for a tower from the start; towers on spots are not placed yet\n")
-          .AddArg(static_cast<int>(n));
-  }
+  placeLevelTowers();
   mapImages->sortFrames();
   screenState = kScreenPlay;
   bakeBackground();
