@@ -94,6 +94,8 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void onUnitRemoved(KpEnemy* unit);
   void levelWon();
   void levelLost();
+  // Life ran out and the player may buy it back: the game waits on the offer.
+  void offerHealth();
   // Added to 1 and multiplied into the enemies' health by the mode.
   float getDifficultyHealthFactor() const;
   // A blocking or weakening unit stands near the tower.

@@ -8,6 +8,8 @@
 namespace tinyxml2 {
 class XMLElement;
 }
+class KpEnemy;
+struct KpPoint;
 
 // The scripted waves of a level and where the running ones stand.
 class KpWaves {
@@ -45,6 +47,11 @@ class KpWaves {
   float globalTimeout() const { return globalTimeout_; }
   float elapsed() const { return elapsed_; }
 
+  // A new unit of the entry at the spawn point, appended to the live units.
+  KpEnemy* addEnemy(KpWaveEntry* entry, const KpPoint* spawnPoint);
+  // The units on the map, in spawn order; owned.
+  const std::vector<KpEnemy*>& enemies() const { return enemies_; }
+
  private:
   void clear();
 
@@ -55,4 +62,5 @@ class KpWaves {
   int finishedGroups_ = 0;
   float globalTimeout_ = 0.0f;
   float elapsed_ = 0.0f;
+  std::vector<KpEnemy*> enemies_;
 };
