@@ -23,7 +23,6 @@
 #include "Game/KpPopupList.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpRouteBuilder.h"
-#include "Game/KpSpot.h"
 #include "Game/KpTower.h"
 #include "Game/KpWaveProto.h"
 #include "Game/KpWaves.h"
@@ -53,11 +52,11 @@ constexpr float kKillPopupRise = 50.0f;
 constexpr int kCarrierPassengers = 3;
 constexpr int kRaisedUnitId = 39;
 
-// Each unit id is reported once per run, however many of its units play.
-bool FirstReportOf(int unitId) {
-  static std::set<int> reported;
-  return reported.insert(unitId).second;
-}
+// Each unit id is reported once per run for each fault, however many of its
+// units play.
+bool FirstReportOf(std::set<int>& reported, int unitId) { return reported.insert(unitId).second; }
+std::set<int> unitsWithoutPrototype;
+std::set<int> unitsWithoutFrameRate;
 
 void PlayUnitSound(const char16_t* tagFormat, int unitId) {
   WideFormat tag(tagFormat);
@@ -266,7 +265,7 @@ void Die(KpEnemy& unit, const KpProto& proto, KpMap& map) {
 
 float UnitFps(const KpProto& proto) {
   if (proto.fps > 0.0f) return proto.fps;
-  if (FirstReportOf(proto.id))
+  if (FirstReportOf(unitsWithoutFrameRate, proto.id))
     QL_LOG(u"Unit %d plays at %f frames per second; it is given 20\n").AddArg(proto.id).AddArg(proto.fps);
   return kFallbackFps;
 }
@@ -288,7 +287,7 @@ KpEnemy::KpEnemy(KpWaveEntry* entry) : entry(entry) {
   const KpProto* proto = getTierProto();
   if (!proto) {
     const int unitId = entry ? entry->unitId : 0;
-    if (FirstReportOf(unitId))
+    if (FirstReportOf(unitsWithoutPrototype, unitId))
       QL_LOG(u"The prototype sheets have no unit %d at tier %d; its units leave play\n").AddArg(unitId).AddArg(tier);
     return;
   }
@@ -362,7 +361,8 @@ void KpEnemy::update(float dt) {
 
 void KpEnemy::damage(float amount) {
   if (state == kDying || state == kFading) return;
-  health -= amount;
+  // A heal never lifts the unit past its maximum health.
+  health = amount < 0.0f ? std::max(health, std::min(health - amount, getMaxHealth())) : health - amount;
   healthBarTime = kHealthBarSeconds;
   if (amount > 0.0f) {
     invisibleTime = 0.0f;
@@ -441,11 +441,8 @@ float KpEnemy::killBonusFactor() const {
   float factor = 0.0f;
   for (const KpTower* tower : map->towers) {
     const KpProto* tierProto = tower->getTierProto();
-    if (!tierProto || tierProto->goldIncome <= 0) continue;
-    const float spotFactor = tower->spotProperty("radius_mult");
-    const float bonusRange = tower->bonus ? tower->bonus->range : 0.0f;
-    const float range = (bonusRange + tierProto->range) * (spotFactor == 0.0f ? 1.0f : spotFactor) * 0.5f;
-    if (range >= Distance2D(shownX, shownY, tower->x, tower->y)) factor += tierProto->health / 100.0f;
+    if (tierProto && tierProto->goldIncome > 0 && tower->range() >= Distance2D(shownX, shownY, tower->x, tower->y))
+      factor += tierProto->health / 100.0f;
   }
   return factor;
 }
