@@ -53,8 +53,9 @@ KpMap::KpMap() {
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
   waves = std::make_unique<KpWaves>();
-  loadSheets();
+  // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
+  loadSheets();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
   activeButtonEmitter = RunningEmitter("active_btn");

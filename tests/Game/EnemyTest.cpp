@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,7 @@ class EnemyTest : public framework_test::TestGameFixture {
     testing_support::KeepGraphicsDriverLoaded();
     map_ = game.getMap();
     ASSERT_NE(map_, nullptr);
+    if (!map_->popups) map_->popups = std::make_unique<KpPopupList>();
     LoadLevel(1);
   }
 
