@@ -59,11 +59,13 @@ KpMap::KpMap() {
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
   activeButtonEmitter = RunningEmitter("active_btn");
+  subscribeToPurchases();
 }
 
 // The profile goes after every object that may still report to it; what
 // follows it only holds pictures and emitters.
 KpMap::~KpMap() {
+  unsubscribeFromPurchases();
   // What points at the level's objects goes before them.
   routeBuilder->clear();
   upgrades.reset();

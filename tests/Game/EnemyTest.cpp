@@ -11,6 +11,8 @@
 
 #include "Core/Base/MathRandom.h"
 #include "Core/Base/TextConversion.h"
+#include "Core/Purchase/Product.h"
+#include "Core/Purchase/PurchaseResult.h"
 #include "Core/Render/Graphics.h"
 #include "Game/CurveGeometry.h"
 #include "Game/Game.h"
@@ -326,6 +328,33 @@ TEST_F(EnemyTest, LifeRunningOutLosesTheLevelOnceAndKeepsTheGemsLyingAround) {
 
 TEST_F(EnemyTest, HealthOfferShowsNoPriceWhenTheStoreGaveNone) {
   EXPECT_EQ(HealthOfferMessage(), u"Relight the hearth for ?");
+}
+
+TEST_F(EnemyTest, StoreAnswersCreditGemsAndHealthAndRepeatTheFailedOffer) {
+  const auto tell = [](const char16_t* name, purchase::PurchaseOutcome outcome) {
+    purchase::Product product;
+    product.name = name;
+    purchase::NotifyPurchaseResult({&product, outcome});
+  };
+  const int gems = map_->wallet->gems;
+  tell(u"buy_150_cr", purchase::kPurchaseCompleted);
+  EXPECT_EQ(map_->wallet->gems, gems + 335);
+  tell(u"buy_150_cr", purchase::kPurchaseFailed);
+  tell(u"extra_energy", purchase::kPurchaseCompleted);
+  EXPECT_EQ(map_->wallet->gems, gems + 335);
+
+  map_->life = 0.0f;
+  map_->offerHealth();
+  EXPECT_EQ(map_->gameSpeed, 0.0f);
+  map_->screenState = kScreenHealthPurchase;
+  tell(u"buy_health", purchase::kPurchaseFailed);
+  EXPECT_EQ(map_->screenState, kScreenLowLifeOffer);
+  EXPECT_EQ(map_->life, 0.0f);
+  map_->screenState = kScreenHealthPurchase;
+  tell(u"buy_health", purchase::kPurchaseCompleted);
+  EXPECT_EQ(map_->screenState, kScreenPlay);
+  EXPECT_EQ(map_->life, map_->maxLife);
+  EXPECT_EQ(map_->gameSpeed, 0.0f) << "play resumes with the play button";
 }
 
 TEST_F(EnemyTest, UnitsTheSheetsCannotPlayLeaveInsteadOfHanging) {
