@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -183,7 +184,8 @@ void PlaceOnLink(KpEnemy& unit, const KpMap& map) {
   const LaneRoute& samples = unit.linkSamples;
   if (!samples.empty()) {
     const auto last = static_cast<float>(samples.size() - 1);
-    const auto index = static_cast<std::size_t>(std::clamp(last * unit.linkPosition, 0.0f, last));
+    const float at = last * unit.linkPosition;
+    const auto index = static_cast<std::size_t>(std::isfinite(at) ? std::clamp(at, 0.0f, last) : 0.0f);
     unit.facingLeft = samples[index]->normalY <= kLeftwardNormal;
   }
   const CurvePoint point = map.routePointAt(samples, unit.linkPosition);
@@ -283,7 +285,8 @@ const KpPoint* UnitRoutePoint(const KpEnemy& unit, const KpMap& map, int ahead) 
 }
 
 KpEnemy::KpEnemy(KpWaveEntry* entry) : entry(entry) {
-  if (entry) tier = entry->upgrade - 1;
+  // A level file may give any int; the lowest has no tier below it.
+  if (entry) tier = std::max(entry->upgrade, std::numeric_limits<int>::min() + 1) - 1;
   const KpProto* proto = getTierProto();
   if (!proto) {
     const int unitId = entry ? entry->unitId : 0;
