@@ -55,16 +55,19 @@ KpMap::KpMap() {
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
   waves = std::make_unique<KpWaves>();
-  loadSheets();
+  // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
+  loadSheets();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
   activeButtonEmitter = RunningEmitter("active_btn");
+  subscribeToPurchases();
 }
 
 // The profile goes after every object that may still report to it; what
 // follows it only holds pictures and emitters.
 KpMap::~KpMap() {
+  unsubscribeFromPurchases();
   // What points at the level's objects goes before them.
   routeBuilder->clear();
   DeleteAllPointersAndFree(areaEffects);

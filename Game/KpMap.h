@@ -48,6 +48,7 @@ class PlayerProfile;
 class SpellTable;
 class SpriteAnimState;
 class UpgradeList;
+struct TPurchaseResult;
 
 // The map controller: the game's central object, made once by the root
 // window. It holds the current level, the player's profile and the tables
@@ -94,6 +95,13 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void onUnitRemoved(KpEnemy* unit);
   void levelWon();
   void levelLost();
+  // Life ran out and the player may buy it back: the game waits on the offer.
+  void offerHealth();
+  // Credits what the store sold: gem packs and the health of the offer; a
+  // failed health purchase makes the offer again. The game stays paused.
+  void onPurchaseResult(TPurchaseResult& result);
+  void subscribeToPurchases();
+  void unsubscribeFromPurchases();
   // Added to 1 and multiplied into the enemies' health by the mode.
   float getDifficultyHealthFactor() const;
   // A blocking or weakening unit stands near the tower.

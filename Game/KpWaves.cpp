@@ -6,12 +6,15 @@
 #include <cmath>
 
 #include "Core/Base/LogMessage.h"
+#include "Game/KpEnemy.h"
 #include "Game/LevelNumbers.h"
 #include "Game/OwnedPointers.h"
 
 KpWaves::~KpWaves() { clear(); }
 
 void KpWaves::clear() {
+  // The units point at the waves' entries.
+  DeleteAllPointers(enemies_);
   running_.clear();
   DeleteAllPointers(waves_);
 }
@@ -58,6 +61,7 @@ int KpWaves::load(const tinyxml2::XMLElement* wavesElement) {
 }
 
 void KpWaves::reset() {
+  DeleteAllPointers(enemies_);
   running_.clear();
   currentWave_ = 0;
   finishedGroups_ = 0;
@@ -84,4 +88,12 @@ int KpWaves::reportUnknownSpawnPoints(const std::function<bool(int pointId)>& po
           .AddArg(spawner);
   }
   return unknown;
+}
+
+KpEnemy* KpWaves::addEnemy(KpWaveEntry* entry, const KpPoint* spawnPoint) {
+  auto* unit = new KpEnemy(entry);
+  unit->spawnPoint = spawnPoint;
+  if (entry) entry->spawned = true;
+  enemies_.push_back(unit);
+  return unit;
 }
