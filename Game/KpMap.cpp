@@ -53,6 +53,7 @@ KpMap::KpMap() {
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
   waves = std::make_unique<KpWaves>();
+  bullets = std::make_unique<KpBulletList>();
   loadSheets();
   loadResources();
   // The particle file was loaded by the root window before the map.
@@ -77,6 +78,7 @@ KpMap::~KpMap() {
   spots.clear();
   wallet.reset();
   spells.reset();
+  bullets.reset();
   waves.reset();
   routeMap.clear();
   protos.reset();
