@@ -56,18 +56,17 @@ void KpEnemy::takeHit(KpBullet& bullet, bool direct) {
   }
 
   if (shot->teleportEnemy) OfferModifier(*this, std::make_unique<HoldAndTeleport>("", 0.0f, 3.0f, tower));
-  if (shot->dot) {
-    auto poison = std::make_unique<DotModifier>("health", 0.5f, 2.0f, tower);
-    poison->period = 0.9f;
-    OfferModifier(*this, std::move(poison));
-  }
+  if (shot->dot) OfferModifier(*this, std::make_unique<DotModifier>("health", 0.5f, 2.0f, 0.9f, tower));
   if (shot->stun) OfferModifier(*this, std::make_unique<StunModifier>("speed", 0.5f, 3.0f, tower));
   if (shot->hold) OfferModifier(*this, std::make_unique<HoldModifier>("speed", 0.5f, 3.0f, tower));
-  if (shot->fireSplash && map)
-    map->areaEffects.push_back(new FireSplashModifier(1.0f, 10.0f, tower, x, y, kFireSplashSize));
+  if (shot->fireSplash && map) {
+    auto fire = std::make_unique<FireSplashModifier>("", 1.0f, 10.0f, x, y, kFireSplashSize);
+    fire->source = tower;
+    map->areaEffects.push_back(fire.release());
+  }
   // Only the direct hit splashes, so the units it reaches never splash again.
   if (shot->splash && direct && map) {
-    map->areaEffects.push_back(new AreaDamageModifier(x, y, kSplashAreaSize));
+    map->areaEffects.push_back(new AreaDamageModifier("", 0.0f, 1.5f, x, y, kSplashAreaSize));
     if (ammo && map->waves) {
       std::vector<KpEnemy*> around;
       map->waves->collectEnemiesInRadius(x, y, ammo->range, around);

@@ -212,7 +212,9 @@ void KpBullet::spawnHitEffect(float atX, float atY) {
   const KpProto* ammo = ammoProto();
   KpMap* map = RunningMap();
   if (!tower || !ammo || ammo->onHit.empty() || !map) return;
-  w4::SoundTags::Instance()->Play(WideFormat(u"ammo%dhit").AddArg(ammo->id).Text());
+  WideFormat sound(u"ammo%dhit");
+  sound.AddInt(ammo->id).Finish();
+  w4::SoundTags::Instance()->Play(sound.Text());
   auto effect = std::make_unique<ParticleEffect>(ammo->onHit);
   if (render::ParticleEmitter* emitter = effect->emitter()) {
     emitter->SetPosition(atX, atY, 0);

@@ -17,6 +17,7 @@
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
 #include "Game/SpriteDef.h"
+#include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
 #include "Game/UpgradedTowerProto.h"
 
@@ -72,8 +73,7 @@ void KpSpell::cast() {
     return;
   }
   if (spell->fireSplash) {
-    auto area = std::make_unique<FireSplashModifier>(spell->strength, spell->speed, nullptr, x, y, spell->range);
-    map->areaEffects.push_back(area.release());
+    map->areaEffects.push_back(new FireSplashModifier("", spell->strength, spell->speed, x, y, spell->range));
   }
   if (spell->splash && map->waves) {
     std::vector<KpEnemy*> struck;
