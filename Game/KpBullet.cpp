@@ -235,7 +235,7 @@ void KpBullet::update(float dt) {
   const bool lobbed = tierProto->ammoId == kLobbedShellAmmo;
   if (lobbed && phase != kLanded && FlyShell(*this, dt, ammo)) return;
 
-  if (tierProto->speed == -1.0f) {
+  if (tierProto->speed == kInstantSpeed) {
     if (target) target->takeHit(*this, true);
     alive = 0;
     return;

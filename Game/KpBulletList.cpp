@@ -65,9 +65,24 @@ void KpBulletList::clear() { DeleteAllPointers(bullets_); }
 
 void KpBulletList::add(KpBullet* bullet) {
   if (!bullet) return;
+  if (bullet->tower && !canFly(*bullet)) {
+    delete bullet;
+    return;
+  }
   KpMap* map = RunningMap();
   if (bullet->tower && map) startEffects(*map, *bullet);
   bullets_.push_back(bullet);
+}
+
+// A shot that would never move would never end either.
+bool KpBulletList::canFly(const KpBullet& bullet) {
+  const KpProto* tier = bullet.tierProto;
+  if (!tier || tier->speed > 0.0f || tier->speed == KpBullet::kInstantSpeed) return true;
+  if (reportedSpeeds_.insert(tier->id).second)
+    QL_LOG(u"The tower prototype %d gives its shots the speed %f; they are not fired\n")
+        .AddArg(tier->id)
+        .AddArg(tier->speed);
+  return false;
 }
 
 void KpBulletList::startEffects(KpMap& map, KpBullet& bullet) {

@@ -34,10 +34,12 @@ class KpBulletList {
   const std::vector<KpBullet*>& bullets() const { return bullets_; }
 
  private:
+  bool canFly(const KpBullet& bullet);
   void startEffects(KpMap& map, KpBullet& bullet);
 
   std::vector<KpBullet*> bullets_;
   // What the data lacks is logged once.
   std::set<int> reportedAmmo_;
   std::set<std::string> reportedTrails_;
+  std::set<int> reportedSpeeds_;
 };

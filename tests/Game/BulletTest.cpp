@@ -66,7 +66,8 @@ constexpr const char* kTowers =
     "91009;-1;1;0;10;1000;20;1;-1;2005;0;0;0;0;0;0;1\n"    // beam that teleports
     "91010;-1;1;0;10;1000;20;1;80;2002;0;0;1;0;0;0;0\n"   // fire on the ground
     "91011;-1;1;0;10;1000;20;1;80;2999;1;0;0;0;0;0;0\n"   // ammunition the data lacks
-    "91012;-1;1;0;10;1000;20;1;80;2004;1;0;0;0;0;0;0\n";  // not fire ammunition
+    "91012;-1;1;0;10;1000;20;1;80;2004;1;0;0;0;0;0;0\n"   // not fire ammunition
+    "91013;-1;1;0;10;1000;20;1;0;2001;1;0;0;0;0;0;0\n";   // shots that cannot move
 
 enum TestTower {
   kStraight = 91000,
@@ -82,6 +83,7 @@ enum TestTower {
   kFireSplash,
   kMissingAmmo,
   kNotFire,
+  kStandingShots,
 };
 
 // Campaign units.
@@ -481,6 +483,18 @@ TEST_F(BulletTest, AShotWhoseAmmunitionTheDataLacksSaysSoOnce) {
   EXPECT_EQ(mentions, 1);
   StepUntilLanded();
   EXPECT_FLOAT_EQ(Lost(target), 40.0f) << "the shots still hit";
+}
+
+TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
+  KpTower& tower = Tower(kStandingShots, 100.0f, 300.0f);
+  KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
+  Fire(tower, target);
+  Fire(tower, target);
+  EXPECT_FALSE(Flying());
+  const auto mentions = std::count_if(log_.begin(), log_.end(), [](const base::WString& line) {
+    return line.find(u"91013") != base::WString::npos;
+  });
+  EXPECT_EQ(mentions, 1);
 }
 
 // Spells.
