@@ -488,8 +488,7 @@ TEST_F(BulletTest, AShotWhoseAmmunitionTheDataLacksSaysSoOnce) {
 TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
   KpTower& tower = Tower(kStandingShots, 100.0f, 300.0f);
   KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
-  Fire(tower, target);
-  Fire(tower, target);
+  for (int shot = 0; shot < 2; ++shot) map_->bullets->add(new KpBullet(&tower, &target));
   EXPECT_FALSE(Flying());
   const auto mentions = std::count_if(log_.begin(), log_.end(), [](const base::WString& line) {
     return line.find(u"91013") != base::WString::npos;
