@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "Core/Base/MathRandom.h"
-#include "Core/Base/TextConversion.h"
 #include "Game/AreaModifiers.h"
 #include "Game/Game.h"
 #include "Game/KpBullet.h"
@@ -24,29 +22,16 @@
 #include "Game/KpWaves.h"
 #include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
-#include "Platform/Browser.h"
-#include "tests/Framework/TestGameFixture.h"
+#include "Game/PlayerProfile.h"
 #include "tests/Game/ProtoFixtures.h"
 #include "tests/Support/CaseNames.h"
-#include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/LevelRun.h"
+#include "tests/Support/WorldScenario.h"
 
 namespace {
 
-using framework_test::TestGame;
-
-constexpr const char* kProfilePath = "Orvane/Lanternfall2/profiles.xml";
-// The spells' strength upgrade is bought to its first step: +20 %.
+// The spells' strength upgrade, bought to its first step: +20 %.
 constexpr int kSpellStrengthUpgrade = 25;
-
-std::string Profile() {
-  std::string upgrades;
-  for (const int id : {28, 26, 25, 24, 23, 22, 21, 13, 12, 11, 4, 3, 2, 1})
-    upgrades += "<upgrade id=\"" + std::to_string(id) + "\" level=\"" +
-                (id == kSpellStrengthUpgrade ? "0" : "-1") + "\"/>";
-  return "<Profiles currentProfile=\"p\"><Profile name=\"p\" version=\"4\"><tutorial avail=\"1\">"
-         "<param name=\"dropChanceOverride\" v=\"0\"/></tutorial><upgrades>" +
-         upgrades + "</upgrades><gems amount=\"0\"/><mode v=\"0\"/><towers/><levels/></Profile></Profiles>";
-}
 
 // Towers of the test's own, beside the campaign's. Ranges are half of r.
 // The campaign's ammunition: 2001 to 2003 are fire (2003 the lobbed shell),
@@ -96,36 +81,23 @@ constexpr int kFireDamageOnly = 10;
 // A power of two: the flights' figures come out exact.
 constexpr float kStep = 0.125f;
 
-class BulletTest : public framework_test::TestGameFixture {
+class BulletTest : public testing_support::WorldScenario {
  protected:
   void SetUp() override {
-    TestGameFixture::SetUp();
-    platform::OverrideUrlOpener([](const std::string&) {});
-    userFolder_.WriteFile(kProfilePath, Profile());
-    TestGame::NextHooks().create = [] { return new Game; };
-    auto& game = static_cast<Game&>(*app::Application::Instance());
-    game.SetArguments({u"--data_path", base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8)});
-    ASSERT_EQ(game.PlatformInit(), QL_OK);
-    ASSERT_EQ(game.Init(), QL_OK);
-    testing_support::KeepGraphicsDriverLoaded();
-    map_ = game.getMap();
-    ASSERT_NE(map_, nullptr);
+    WorldScenario::SetUp();
+    if (HasFatalFailure()) return;
     // Episode 2, level 2: every spell is open there.
-    map_->difficultyMode = 1;
-    map_->episodeIndex = 1;
-    map_->levelIndex = 1;
-    map_->loadLevel();
-    ASSERT_TRUE(map_->levelLoadError.empty());
+    ASSERT_TRUE(level().loadCampaignLevel(1, 1, 1, 7));
+    map_ = &level().map();
+    map_->profile->setUpgradeLevel(kSpellStrengthUpgrade, 0);
     proto_fixtures::LoadLibrary(*map_->protos, "", kTowers);
-    math::Random(7);
     proto_fixtures::RecordLog(log_);
   }
 
   void TearDown() override {
     if (map_) map_->bullets->clear();
     towers_.clear();
-    TestGameFixture::TearDown();
-    platform::OverrideUrlOpener({});
+    WorldScenario::TearDown();
   }
 
   KpTower& Tower(int protoId, float x, float y) {
