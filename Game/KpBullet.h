@@ -22,6 +22,8 @@ class KpBullet {
   // The fire ammunition; the last is the lobbed shell.
   static constexpr int kFireAmmoFirst = 2001;
   static constexpr int kLobbedShellAmmo = 2003;
+  // A tier speed that hits at once.
+  static constexpr float kInstantSpeed = -1.0f;
 
   // Without a tower (a beam's hit, a spell) the bullet only keeps the target.
   KpBullet(KpTower* tower, KpEnemy* target);

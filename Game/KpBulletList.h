@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+#include <string>
 #include <vector>
 
 namespace render {
@@ -8,6 +10,7 @@ class Graphics;
 
 class KpBullet;
 class KpEnemy;
+class KpMap;
 class KpTower;
 
 // The map's projectiles and spells in firing order; owns them.
@@ -31,5 +34,12 @@ class KpBulletList {
   const std::vector<KpBullet*>& bullets() const { return bullets_; }
 
  private:
+  bool canFly(const KpBullet& bullet);
+  void startEffects(KpMap& map, KpBullet& bullet);
+
   std::vector<KpBullet*> bullets_;
+  // What the data lacks is logged once.
+  std::set<int> reportedAmmo_;
+  std::set<std::string> reportedTrails_;
+  std::set<int> reportedSpeeds_;
 };

@@ -55,6 +55,7 @@ KpMap::KpMap() {
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
   waves = std::make_unique<KpWaves>();
+  bullets = std::make_unique<KpBulletList>();
   // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
   loadSheets();
@@ -84,6 +85,7 @@ KpMap::~KpMap() {
   spots.clear();
   wallet.reset();
   spells.reset();
+  bullets.reset();
   waves.reset();
   routeMap.clear();
   protos.reset();

@@ -10,6 +10,7 @@
 #include "Core/Render/RenderTarget.h"
 #include "Core/Sound/PlayMusicTrack.h"
 #include "Game/Game.h"
+#include "Game/KpBulletList.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
@@ -117,6 +118,7 @@ void KpMap::parseLevel(const base::WString& path) {
   mapFxItems.clear();
   DeleteAllPointersAndFree(hitEmitters);
   DeleteAllPointersAndFree(fxEmitters);
+  bullets->clear();
   waves->load(nullptr);
   routeMap.clear();
   budget = 0;
