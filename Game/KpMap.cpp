@@ -52,7 +52,7 @@ KpMap::KpMap() {
   spells->load(u"kp/spells_sheet.csv", SpellTable::GameImages());
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
-  waves = std::make_unique<KpWaves>();
+  waves = std::make_unique<KpWaves>(MakeMapWaveWorld(*this));
   loadSheets();
   loadResources();
   // The particle file was loaded by the root window before the map.
