@@ -111,8 +111,8 @@ void KpWaves::update(float dt) {
 }
 
 void KpWaves::removeUnitsOutOfPlay() {
-  const auto gone = std::stable_partition(enemies_.begin(), enemies_.end(),
-                                          [](const KpEnemy* unit) { return unit->inPlay != 0; });
+  const auto gone =
+      std::stable_partition(enemies_.begin(), enemies_.end(), [](const KpEnemy* unit) { return unit->inPlay != 0; });
   if (gone == enemies_.end()) return;
   // Off the list before anyone is told, so that no one finds a unit that is
   // about to be deleted.
@@ -202,8 +202,7 @@ void KpWaves::updateModifiers(float dt) {
 KpEnemy* KpWaves::enemyAt(float x, float y) const {
   for (KpEnemy* unit : enemies_) {
     const EnemyBounds box = unit->bounds();
-    if (std::fabs(x - box.centreX) <= box.width * 0.5f && std::fabs(y - box.centreY) <= box.height * 0.5f)
-      return unit;
+    if (std::fabs(x - box.centreX) <= box.width * 0.5f && std::fabs(y - box.centreY) <= box.height * 0.5f) return unit;
   }
   return nullptr;
 }

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <set>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "Core/Base/SingletonRegistry.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
+#include "Game/KpModifier.h"
 #include "Game/KpPoint.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaveLanes.h"
@@ -236,7 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, LaneKeyTest,
                                            LaneCase{"FarAwayStaysInRange", -3e38f, 2147483647}),
                          testing_support::RowName());
 
-
 // The level as the schedule sees it: points 1 (the default spawn point) and
 // 2, the units 1 to 3, and a record of what the schedule asked for.
 class RecordingWorld : public WaveWorld {
@@ -404,7 +403,8 @@ TEST_P(SpawnTimeTest, EntriesComeAtTheirScaledTimeAfterTheTimeout) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SpawnTimeTest,
     ::testing::Values(
-        SpawnTimeCase{"ScaleStretchesTheEntriesAfterTheTimeout", "", "timeout='5' scale='2'", {"0", "45"}, {5.0f, 7.0f}},
+        SpawnTimeCase{
+            "ScaleStretchesTheEntriesAfterTheTimeout", "", "timeout='5' scale='2'", {"0", "45"}, {5.0f, 7.0f}},
         SpawnTimeCase{"TheGlobalTimeoutAddsItsWholeSeconds", "timeout='2.7'", "timeout='1'", {"0"}, {3.0f}},
         SpawnTimeCase{"EntriesComeInTimeOrder", "", "", {"90", "45"}, {1.0f, 2.0f}},
         SpawnTimeCase{"ATimeBeforeTheStartComesAtTheFirstStep", "", "timeout='1'", {"-90"}, {kFrame}}),
@@ -535,6 +535,51 @@ TEST_F(WaveScheduleTest, UnitsWithinHalfTheDiameterComeInListOrder) {
   found.clear();
   schedule_.collectEnemiesInRadius(100.0f, 100.0f, -100.0f, found);
   EXPECT_TRUE(found.empty());
+}
+
+// Records each update; may add an effect to its unit, or a unit with an
+// effect to the schedule, on its first update.
+class RecordingModifier : public KpModifier {
+ public:
+  RecordingModifier(std::vector<const KpModifier*>& updates, KpWaves* addsUnitTo = nullptr, bool addsEffect = false)
+      : KpModifier("", 0.0f, kUnlimited, nullptr),
+        updates_(updates),
+        addsUnitTo_(addsUnitTo),
+        addsEffect_(addsEffect) {}
+
+  void update(KpEnemy* unit, float) override {
+    updates_.push_back(this);
+    if (addsEffect_) unit->modifiers.push_back(new RecordingModifier(updates_));
+    if (addsUnitTo_)
+      addsUnitTo_->addEnemy(unit->entry, unit->spawnPoint)->modifiers.push_back(new RecordingModifier(updates_));
+    addsEffect_ = false;
+    addsUnitTo_ = nullptr;
+  }
+
+ private:
+  std::vector<const KpModifier*>& updates_;
+  KpWaves* addsUnitTo_;
+  bool addsEffect_;
+};
+
+TEST_F(WaveScheduleTest, EffectsAndUnitsAddedWhileEffectsRunRunInTheSamePass) {
+  ASSERT_EQ(LoadSchedule("<waves><wave spawn='1'><e id='1'/><e id='1'/></wave></waves>"), 1);
+  Run(2 * kFrame);
+  ASSERT_EQ(schedule_.enemies().size(), 2u);
+  std::vector<const KpModifier*> updates;
+  KpEnemy& first = *schedule_.enemies()[0];
+  KpEnemy& second = *schedule_.enemies()[1];
+  first.modifiers.push_back(new RecordingModifier(updates, nullptr, true));
+  second.modifiers.push_back(new RecordingModifier(updates, &schedule_));
+
+  schedule_.updateModifiers(kFrame);
+  ASSERT_EQ(schedule_.enemies().size(), 3u);
+  const KpEnemy& added = *schedule_.enemies()[2];
+  EXPECT_EQ(updates, (std::vector<const KpModifier*>{first.modifiers[0], first.modifiers[1], second.modifiers[0],
+                                                     added.modifiers[0]}));
+  updates.clear();
+  schedule_.updateModifiers(kFrame);
+  EXPECT_EQ(updates.size(), 4u) << "each effect once per pass";
 }
 
 }  // namespace
