@@ -54,7 +54,7 @@ KpMap::KpMap() {
   spells->load(u"kp/spells_sheet.csv", SpellTable::GameImages());
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
-  waves = std::make_unique<KpWaves>();
+  waves = std::make_unique<KpWaves>(MakeMapWaveWorld(*this));
   bullets = std::make_unique<KpBulletList>();
   // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
