@@ -294,6 +294,7 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void clearLevelEffects();
   // No tower points at a beam any more.
   void forgetBeams();
+  void drawEffects(render::Graphics& graphics);
   render::Font* debugTextFont();
 
   // Loaded when the game window has no font for the debug texts.

@@ -87,4 +87,6 @@ void KpMap::draw(render::Graphics& graphics) {
     if (entry->additive) graphics.SetBlendMode(render::kBlendAlpha);
   }
   graphics.SetColorRGBA(1.0f, 1.0f, 1.0f, 1.0f);
+  drawEffects(graphics);
+  if (debugShowWaves) drawWaveSchedule(graphics);
 }

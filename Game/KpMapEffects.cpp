@@ -1,3 +1,4 @@
+#include "Core/Render/Graphics.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapEffect.h"
 #include "Game/KpParticle.h"
@@ -5,6 +6,7 @@
 #include "Game/KpTower.h"
 #include "Game/KpWaveHints.h"
 #include "Game/OwnedPointers.h"
+#include "Game/ParticleEffect.h"
 
 void KpMap::updateMapEffects(float dt) {
   for (KpMapEffect* effect : mapEffects)
@@ -33,4 +35,16 @@ void KpMap::clearLevelEffects() {
 
 void KpMap::forgetBeams() {
   for (KpTower* tower : towers) tower->beam = nullptr;
+}
+
+// Over the world: the ambient and hit effects, the beams, the tower
+// commands' effects, then the popups.
+void KpMap::drawEffects(render::Graphics& graphics) {
+  for (ParticleEffect* effect : fxEmitters)
+    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
+  for (ParticleEffect* effect : hitEmitters)
+    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
+  for (KpParticle* particle : particles) particle->draw(graphics);
+  for (render::ParticleEmitter* emitter : towerEmitters) graphics.DrawParticles(emitter);
+  if (popups) popups->draw(graphics);
 }

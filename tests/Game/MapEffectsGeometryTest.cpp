@@ -45,7 +45,8 @@ class RoadDecalsTest : public route_test::LoggingTest {};
 
 TEST_F(RoadDecalsTest, ALinkGetsADecalAtItsStartAndEvery25UnitsButNoneForcedOnItsEnd) {
   RouteMap map;
-  route_test::LoadMap(map, route_test::Point(1, 100, 200) + route_test::Point(2, 160, 200) + route_test::Point(3, 160, 250),
+  route_test::LoadMap(map,
+                      route_test::Point(1, 100, 200) + route_test::Point(2, 160, 200) + route_test::Point(3, 160, 250),
                       route_test::Link(1, 2, 130, 200) + route_test::Link(2, 3, 160, 225));
   ASSERT_EQ(map.links().size(), 2u);
   const std::vector<CurvePoint> straight = LinkDecalPoints(map, *map.links()[0]);

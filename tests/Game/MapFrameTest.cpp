@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "Core/Base/Log.h"
 #include "Core/Base/MathRandom.h"
 #include "Core/Base/TextConversion.h"
+#include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
 #include "Core/Sound/SoundSystem.h"
@@ -24,6 +27,8 @@
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
 #include "Platform/Browser.h"
+#include "Platform/GraphicsDevice.h"
+#include "Platform/Monitors.h"
 #include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/RecordingLogOutput.h"
@@ -33,6 +38,8 @@ namespace {
 using framework_test::TestGame;
 
 constexpr float kStep = 0.1f;
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
 constexpr const char* kProfilePath = "Orvane/Lanternfall2/profiles.xml";
 
 // The first level of the campaign, playing.
@@ -41,6 +48,9 @@ class MapFrameTest : public framework_test::TestGameFixture {
   void SetUp() override {
     TestGameFixture::SetUp();
     platform::OverrideUrlOpener([](const std::string&) {});
+    // A screen of the design size: map points are the screen's pixels.
+    platform::OverrideMonitors(std::vector<platform::MonitorBounds>{
+        {0, 0, kScreenWidth, kScreenHeight, 0, 0, kScreenWidth, kScreenHeight, true}});
     userFolder_.WriteFile(kProfilePath,
                           "<Profiles currentProfile=\"p\"><Profile name=\"p\"><gems amount=\"3\"/><upgrades>"
                           "<upgrade id=\"1\" level=\"2\"/><upgrade id=\"2\" level=\"0\"/>"
@@ -70,6 +80,13 @@ class MapFrameTest : public framework_test::TestGameFixture {
 
   void Frames(int count, float dt = kStep) {
     for (int i = 0; i < count; ++i) map_->update(dt);
+  }
+
+  // The next frame of the game as the screen shows it.
+  std::vector<std::uint32_t> DrawFrame() {
+    EXPECT_EQ(game_->Tick(0.0f), QL_OK);
+    auto& render = static_cast<render::RenderDX9&>(*game_->GetRender());
+    return render.GetDevice()->ReadPixels({0, 0, kScreenWidth, kScreenHeight});
   }
 
   int Logged(const std::u16string& text) const {
@@ -180,6 +197,30 @@ TEST_F(MapFrameTest, PopupsRiseFadeAndAreDeletedWithTheIconsOfTheirKind) {
   EXPECT_EQ(money->x, 100.0f);
   popups.update(0.25f);
   EXPECT_TRUE(popups.popups().empty()) << "gone after 0.75 s";
+}
+
+int ColourDistance(std::uint32_t a, std::uint32_t b) {
+  int sum = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+  return sum;
+}
+
+// The popups show over the map, fading over their last quarter second; the
+// beams and the wave schedule draw with them.
+TEST_F(MapFrameTest, PopupsFadeOutOverTheirLastQuarterSecond) {
+  map_->gameSpeed = 0.0f;
+  map_->debugShowWaves = true;
+  map_->particles.push_back(new KpParticle("t_line"));
+  const std::size_t centre = 300 * kScreenWidth + 500;
+  const std::uint32_t bare = DrawFrame()[centre];
+  KpPopup* popup = map_->popups->add(500.0f, 300.0f, KpPopup::kMoney);
+  popup->text = u"+ 12";
+  const std::uint32_t fresh = DrawFrame()[centre];
+  popup->elapsed = 0.7f;
+  const std::uint32_t fading = DrawFrame()[centre];
+  EXPECT_GT(ColourDistance(fresh, bare), 30) << "the coin shows";
+  EXPECT_LT(ColourDistance(fading, bare), ColourDistance(fresh, bare) / 2) << "at a fifth of its opacity";
 }
 
 TEST_F(MapFrameTest, AmbientPointsStartTheirEffectAfterTheirDelayAndAgainAfterTheirInterval) {
