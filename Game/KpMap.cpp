@@ -2,6 +2,7 @@
 
 #include "Core/File/Profiles.h"
 #include "Core/Render/Image.h"
+#include "Core/Render/BMFont.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
 #include "Core/Render/RenderTarget.h"
@@ -79,7 +80,9 @@ KpMap::~KpMap() {
   unlockTable.reset();
   activeEmitter.reset();
   bakedBackground.reset();
-  mapFxItems.clear();
+  clearLevelEffects();
+  popups.reset();
+  waveHints.reset();
   DeleteAllPointersAndFree(effectSprites);
   mapImages.reset();
   spots.clear();
@@ -97,12 +100,6 @@ KpMap::~KpMap() {
   DeleteAllPointersAndFree(towerEmitters);
   activeButtonEmitter.reset();
   routeBuilder.reset();
-}
-
-void KpMap::update(float dt) {
-  if (!resourcesLoaded) return;
-  rawFrameTime = dt;
-  gameTime += dt * gameSpeed;
 }
 
 void KpMap::pauseIfPlaying() {

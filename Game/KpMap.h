@@ -8,8 +8,8 @@
 
 #include "Core/Base/NoCopy.h"
 #include "Core/Base/WString.h"
+#include "Core/Resource/ResourceHandle.h"
 #include "Game/CurveGeometry.h"
-#include "Game/KpFxItem.h"
 #include "Game/KpSetupTable.h"
 #include "Game/KpSpot.h"
 #include "Game/KpWallet.h"
@@ -20,6 +20,8 @@
 #include "Game/ScreenState.h"
 
 namespace render {
+class BMFont;
+class Font;
 class Graphics;
 class Image;
 class ParticleEmitter;
@@ -255,8 +257,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   render::Image* level3Icon = nullptr;
   // Marks the selected enemy.
   std::unique_ptr<SpriteAnimState> enemySpotSprite;
-  // The level's decoration effect points.
-  KpFxItemList mapFxItems;
   std::unique_ptr<KpMapImages> mapImages;
   KpSpotList spots;
   // The level's points and links.
@@ -304,4 +304,17 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // 1 while the loading screen shows before a level load, 2 when the next
   // update loads.
   int loadingPhase = 0;
+
+ private:
+  // The beams and other grouped emitters of the frame.
+  void updateParticles(float dt);
+  // The level's particles, ambient points, popups and wave hints go.
+  void clearLevelEffects();
+  // No tower points at a beam any more.
+  void forgetBeams();
+  void drawEffects(render::Graphics& graphics);
+  render::Font* debugTextFont();
+
+  // Loaded when the game window has no font for the debug texts.
+  resource::ResourceHandle<render::BMFont> debugFont;
 };

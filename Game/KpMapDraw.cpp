@@ -89,4 +89,6 @@ void KpMap::draw(render::Graphics& graphics) {
   }
   graphics.SetColorRGBA(1.0f, 1.0f, 1.0f, 1.0f);
   if (waveHints) waveHints->draw(graphics);
+  drawEffects(graphics);
+  if (debugShowWaves) drawWaveSchedule(graphics);
 }

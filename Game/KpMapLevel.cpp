@@ -115,7 +115,7 @@ void KpMap::parseLevel(const base::WString& path) {
   mapImages.reset();
   DeleteAllPointersAndFree(effectSprites);
   spots.clear();
-  mapFxItems.clear();
+  clearLevelEffects();
   DeleteAllPointersAndFree(hitEmitters);
   DeleteAllPointersAndFree(fxEmitters);
   bullets->clear();
@@ -151,7 +151,7 @@ void KpMap::parseLevel(const base::WString& path) {
 
   if (const std::optional<std::string> text = file.levelImageText()) levelImagePath = *text;
   mapImages = std::make_unique<KpMapImages>();
-  mapImages->load(LevelLayoutPath(levelImagePath), episodeIndex, mapFxItems);
+  mapImages->load(LevelLayoutPath(levelImagePath), episodeIndex, mapEffects);
   mapImages->addSpots(spots, [this](const base::WString& entryName) {
     return profile && profile->isSpotOwned(entryName, episodeIndex, levelIndex);
   });
