@@ -50,7 +50,12 @@ class KpTower {
   KpEnemy* chooseTarget(const std::vector<KpEnemy*>& candidates, KpEnemy* current, bool inRange) const;
   void fire();
   void payIncome();
+  // Paid from the level's money: refused when the tower has had every
+  // level-up its prototype allows or the money is short.
   void levelUp();
+  // The tier of that levelid for the price (the tower command's); nothing
+  // happens when there is no such tier or the money is short.
+  void upgradeTo(int tierId, int price);
   void setTargetAngle(float degrees);
   void clearTarget();
   float range() const;
