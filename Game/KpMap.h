@@ -125,6 +125,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void resetPremiumPoints();
   // The waves' schedule as text, for the debug view.
   void drawWaveSchedule(render::Graphics& graphics);
+  // The buy-spot command: pays the spot's money and gems, opens it and
+  // keeps it bought in the profile. False, and nothing paid, when the money
+  // or the gems are short.
+  bool buySpot(KpFrameEntry* spotImage);
 
   // Reads the prototype and setup sheets again; rows of the setup sheet are
   // added or replaced, never removed.
