@@ -109,9 +109,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // A blocking or weakening unit stands near the tower.
   bool isTowerDisabled(const KpTower& tower) const;
   bool isTowerDebuffed(const KpTower& tower) const;
-  // A tower is going: no timed effect on the map, on an enemy or on another
-  // tower keeps pointing at it.
-  void forgetTowerInEffects(KpTower* tower);
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
