@@ -455,6 +455,23 @@ TEST_F(EffectBodiesTest, ASoldTowerIsForgottenByEveryEffect) {
   EXPECT_TRUE(map().heldEffects.empty()) << "its hammer went with it";
 }
 
+TEST_F(EffectBodiesTest, ALevelStartLetsGoOfEveryAreaAndEverythingTheEffectsHold) {
+  place(0, kPlainTower);
+  KpEnemy& unit = spawn(kWalker, 600.0f, 300.0f);
+  auto* teleport = new HoldAndTeleport("", 0.0f, 0.5f, nullptr);
+  unit.modifiers.push_back(teleport);
+  teleport->update(&unit, kStep);
+  auto* boost = new TowersBoost(5.0f, 0.5f);
+  map().areaEffects.push_back(boost);
+  boost->update(nullptr, kStep);
+  map().areaEffects.push_back(new ShamanPortal(map(), unit, *map().protos->find(9501), 3.0f));
+  ASSERT_EQ(map().heldEffects.size(), 4u) << "two portals, a hammer and a summoning portal";
+
+  ASSERT_TRUE(level().loadLevelText(kLevel));
+  EXPECT_TRUE(map().areaEffects.empty());
+  EXPECT_TRUE(map().heldEffects.empty());
+}
+
 // The blocking and weakening units: who counts, by distance and by whether
 // it is held still.
 struct BlockerCase {
