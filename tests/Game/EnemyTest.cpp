@@ -14,16 +14,19 @@
 #include "Core/Purchase/Product.h"
 #include "Core/Purchase/PurchaseResult.h"
 #include "Core/Render/Graphics.h"
+#include "Game/AbilityModifiers.h"
 #include "Game/CurveGeometry.h"
 #include "Game/Game.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
+#include "Game/KpParticle.h"
 #include "Game/KpPickups.h"
 #include "Game/KpPoint.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpWaveProto.h"
 #include "Game/KpWaves.h"
 #include "Game/LowLifeOffer.h"
@@ -416,15 +419,72 @@ TEST_F(EnemyTest, GroundUnitsDrawWithTheTowersAndFliersAboveThem) {
   for (std::vector<KpFrameEntry*>& queue : map_->drawQueues) DeleteAllPointersAndFree(queue);
 }
 
-TEST_F(EnemyTest, RemovedUnitIsNoLongerSelected) {
+TEST_F(EnemyTest, RemovedUnitIsForgottenBySelectionTowersAndBeams) {
   KpEnemy& unit = Spawn(kGloamling);
   KpEnemy& other = Spawn(kGloamling);
   map_->selectedUnit = &unit;
+  auto* tower = new KpTower;
+  tower->target = &unit;
+  tower->state = KpTower::kTracking;
+  map_->towers.push_back(tower);
+  auto* beam = new KpBeamParticle(0.0f, 0.0f, &unit, "");
+  map_->particles.push_back(beam);
+
   map_->onUnitRemoved(&other);
   EXPECT_EQ(map_->selectedUnit, &unit);
+  EXPECT_EQ(tower->target, &unit);
+  EXPECT_EQ(beam->target, &unit);
   map_->onUnitRemoved(&unit);
   EXPECT_EQ(map_->selectedUnit, nullptr);
+  EXPECT_EQ(tower->target, nullptr);
+  EXPECT_EQ(tower->state, KpTower::kIdle);
+  EXPECT_EQ(beam->target, nullptr);
 }
+
+struct AbilityCase {
+  const char* name;
+  int unitId;
+  std::vector<const char*> abilities;
+};
+
+class EnemyAbilityTest : public EnemyTest, public ::testing::WithParamInterface<AbilityCase> {};
+
+std::string AbilityName(const KpModifier* modifier) {
+  if (dynamic_cast<const HasteAreaModifier*>(modifier)) return "haste";
+  if (dynamic_cast<const InvisibleAreaModifier*>(modifier)) return "invisibleArea";
+  if (dynamic_cast<const InvisibleModifier*>(modifier)) return "invisible";
+  if (dynamic_cast<const RegenModifier*>(modifier)) return "regen";
+  if (dynamic_cast<const HealerModifier*>(modifier)) return "healer";
+  if (dynamic_cast<const ShamanModifier*>(modifier)) return "summon";
+  return "other";
+}
+
+TEST_P(EnemyAbilityTest, UnitSpawnsWithItsAbilitiesRunOncePerCooldown) {
+  KpEnemy& unit = Spawn(GetParam().unitId);
+  const float cooldown = unit.getTierProto()->cooldown;
+  ASSERT_EQ(unit.modifiers.size(), GetParam().abilities.size());
+  for (std::size_t n = 0; n < unit.modifiers.size(); ++n) {
+    const KpModifier& ability = *unit.modifiers[n];
+    EXPECT_EQ(AbilityName(&ability), GetParam().abilities[n]);
+    EXPECT_TRUE(ability.ability);
+    EXPECT_EQ(ability.duration, KpModifier::kUnlimited);
+    EXPECT_EQ(ability.source, nullptr);
+    if (AbilityName(&ability) == "summon") {
+      EXPECT_GE(ability.period, cooldown);
+      EXPECT_LE(ability.period, 2.0f * cooldown);
+    } else {
+      EXPECT_EQ(ability.period, cooldown);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, EnemyAbilityTest,
+    ::testing::Values(AbilityCase{"Plain", kGloamling, {}},
+                      AbilityCase{"HastesAndHidesOthers", 8, {"haste", "invisibleArea"}},
+                      AbilityCase{"HidesItself", 5, {"invisible"}}, AbilityCase{"Regenerates", 4, {"regen"}},
+                      AbilityCase{"Heals", 6, {"healer"}}, AbilityCase{"Summons", 12, {"summon"}}),
+    testing_support::RowName());
 
 struct PickupCase {
   const char* name;
