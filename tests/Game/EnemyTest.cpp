@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "Core/Base/MathRandom.h"
-#include "Core/Base/TextConversion.h"
 #include "Core/Purchase/Product.h"
 #include "Core/Purchase/PurchaseResult.h"
 #include "Core/Render/Graphics.h"
@@ -31,19 +29,12 @@
 #include "Game/KpWaves.h"
 #include "Game/LowLifeOffer.h"
 #include "Game/OwnedPointers.h"
-#include "Platform/Browser.h"
-#include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/CaseNames.h"
-#include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/LevelRun.h"
+#include "tests/Support/WorldScenario.h"
 
 namespace {
 
-using framework_test::TestGame;
-
-constexpr const char* kProfilePath = "Orvane/Lanternfall2/profiles.xml";
-constexpr const char* kProfile =
-    "<Profiles currentProfile=\"p\"><Profile name=\"p\" version=\"4\"><tutorial avail=\"1\"/><upgrades/>"
-    "<gems amount=\"0\"/><mode v=\"1\"/><towers/><levels/></Profile></Profiles>";
 constexpr float kStep = 1.0f / 30.0f;
 // Far longer than any unit needs to cross the first level.
 constexpr int kMaxSteps = 30 * 600;
@@ -57,37 +48,19 @@ constexpr int kGravecaller = 13;  // raises the dead within 200
 constexpr int kHusk = 39;  // what the dead rise as
 constexpr int kLampsnuffer = 14;  // explodes for 80 within 100
 
-class EnemyTest : public framework_test::TestGameFixture {
+// The first campaign level with the units the test spawns; the test steps
+// them itself, so the level's own waves never come.
+class EnemyTest : public testing_support::WorldScenario {
  protected:
   void SetUp() override {
-    TestGameFixture::SetUp();
-    platform::OverrideUrlOpener([](const std::string&) {});
-    userFolder_.WriteFile(kProfilePath, kProfile);
-    TestGame::NextHooks().create = [] { return new Game; };
-    auto& game = static_cast<Game&>(*app::Application::Instance());
-    game.SetArguments({u"--data_path", base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8)});
-    ASSERT_EQ(game.PlatformInit(), QL_OK);
-    ASSERT_EQ(game.Init(), QL_OK);
-    testing_support::KeepGraphicsDriverLoaded();
-    map_ = game.getMap();
-    ASSERT_NE(map_, nullptr);
-    if (!map_->popups) map_->popups = std::make_unique<KpPopupList>();
+    WorldScenario::SetUp();
+    map_ = &level().map();
     LoadLevel(1);
   }
 
-  void TearDown() override {
-    TestGameFixture::TearDown();
-    platform::OverrideUrlOpener({});
-  }
-
   void LoadLevel(int mode) {
-    map_->difficultyMode = mode;
-    map_->episodeIndex = 0;
-    map_->levelIndex = 0;
-    map_->loadLevel();
-    ASSERT_TRUE(map_->levelLoadError.empty());
+    ASSERT_TRUE(level().loadCampaignLevel(mode, 0, 0));
     ASSERT_FALSE(map_->waves->waves().empty());
-    math::Random(1);
   }
 
   // A unit of the first wave's lane at the level's spawn point.
