@@ -256,7 +256,9 @@ void Die(KpEnemy& unit, const KpProto& proto, KpMap& map) {
   const float bonusShare = static_cast<float>(TruncateToInt(cost * unit.killBonusFactor() + 0.5f));
   const int reward = TruncateToInt(std::ceil(cost * map.killRewardBonus) + bonusShare + cost);
   if (map.wallet) map.wallet->onKill(reward, unit.shownX, unit.shownY - kKillPopupRise);
-  if (map.popups) map.popups->add(unit.shownX, unit.shownY, KpPopup::kMoney)->text = u"+ " + base::ToWide(std::to_string(reward), base::kEncodingUtf8);
+  if (map.popups)
+    map.popups->add(unit.shownX, unit.shownY, KpPopup::kMoney)->text =
+        u"+ " + base::ToWide(std::to_string(reward), base::kEncodingUtf8);
   unit.animationTime = 0.0f;
   if (proto.explodeStr > 0.0f) Explode(unit, proto, map);
 }
