@@ -38,6 +38,8 @@ render::Render* ApplicationRender() {
 
 GameWindow::GameWindow() = default;
 
+const char16_t* GameWindow::fontPath(GameFont which) { return kFontNames[static_cast<std::size_t>(which)]; }
+
 // The map goes before the fonts its screens draw with.
 GameWindow::~GameWindow() { map_.reset(); }
 

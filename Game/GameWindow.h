@@ -42,6 +42,7 @@ class GameWindow : public widget::BaseBoard {
   KpMap* map() const { return map_.get(); }
   // Null when the font could not be made.
   render::Font* font(GameFont which) const { return fonts_[static_cast<std::size_t>(which)].Get(); }
+  static const char16_t* fontPath(GameFont which);
   int lastMouseX() const { return lastMouseX_; }
   int lastMouseY() const { return lastMouseY_; }
 

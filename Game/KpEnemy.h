@@ -120,3 +120,14 @@ class KpEnemy {
 // The unit of the list nearest to the point by its shown position, the first
 // of equal ones; null for an empty list.
 KpEnemy* FindNearestEnemy(const std::vector<KpEnemy*>& units, float x, float y);
+
+struct KpLink;
+class KpMap;
+// The unit prototype's frames per second; 20, reported once per unit id,
+// when the sheet gives none above 0, so that every animation ends.
+float UnitFps(const KpProto& proto);
+// The point of the unit's route ahead of its current link's start (0 the
+// start itself); null past the route's end or for an unknown point.
+const KpPoint* UnitRoutePoint(const KpEnemy& unit, const KpMap& map, int ahead);
+// The link the unit walks now; null when its route has no such link.
+const KpLink* CurrentLinkOf(const KpEnemy& unit, const KpMap& map);

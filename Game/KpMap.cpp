@@ -2,6 +2,7 @@
 
 #include "Core/File/Profiles.h"
 #include "Core/Render/Image.h"
+#include "Core/Render/BMFont.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
 #include "Core/Render/RenderTarget.h"
@@ -11,11 +12,13 @@
 #include "Game/KpBulletList.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMapImages.h"
+#include "Game/KpModifier.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpResources.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaves.h"
@@ -52,27 +55,34 @@ KpMap::KpMap() {
   spells->load(u"kp/spells_sheet.csv", SpellTable::GameImages());
   profile = std::make_unique<PlayerProfile>(*file::Profiles::Instance(), *this);
   difficultyMode = profile->getMode();
-  waves = std::make_unique<KpWaves>();
+  waves = std::make_unique<KpWaves>(MakeMapWaveWorld(*this));
   bullets = std::make_unique<KpBulletList>();
-  loadSheets();
+  // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
+  loadSheets();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");
   activeButtonEmitter = RunningEmitter("active_btn");
+  subscribeToPurchases();
 }
 
 // The profile goes after every object that may still report to it; what
 // follows it only holds pictures and emitters.
 KpMap::~KpMap() {
+  unsubscribeFromPurchases();
   // What points at the level's objects goes before them.
   routeBuilder->clear();
+  DeleteAllPointersAndFree(areaEffects);
+  DeleteAllPointersAndFree(towers);
   upgrades.reset();
   enemySpotSprite.reset();
   DeleteAllPointersAndFree(gemPickups);
   unlockTable.reset();
   activeEmitter.reset();
   bakedBackground.reset();
-  mapFxItems.clear();
+  clearLevelEffects();
+  popups.reset();
+  waveHints.reset();
   DeleteAllPointersAndFree(effectSprites);
   mapImages.reset();
   spots.clear();
@@ -90,12 +100,6 @@ KpMap::~KpMap() {
   DeleteAllPointersAndFree(towerEmitters);
   activeButtonEmitter.reset();
   routeBuilder.reset();
-}
-
-void KpMap::update(float dt) {
-  if (!resourcesLoaded) return;
-  rawFrameTime = dt;
-  gameTime += dt * gameSpeed;
 }
 
 void KpMap::pauseIfPlaying() {

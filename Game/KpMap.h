@@ -8,8 +8,8 @@
 
 #include "Core/Base/NoCopy.h"
 #include "Core/Base/WString.h"
+#include "Core/Resource/ResourceHandle.h"
 #include "Game/CurveGeometry.h"
-#include "Game/KpFxItem.h"
 #include "Game/KpSetupTable.h"
 #include "Game/KpSpot.h"
 #include "Game/KpWallet.h"
@@ -20,6 +20,8 @@
 #include "Game/ScreenState.h"
 
 namespace render {
+class BMFont;
+class Font;
 class Graphics;
 class Image;
 class ParticleEmitter;
@@ -48,6 +50,7 @@ class PlayerProfile;
 class SpellTable;
 class SpriteAnimState;
 class UpgradeList;
+struct TPurchaseResult;
 
 // The map controller: the game's central object, made once by the root
 // window. It holds the current level, the player's profile and the tables
@@ -94,20 +97,38 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void onUnitRemoved(KpEnemy* unit);
   void levelWon();
   void levelLost();
+  // Life ran out and the player may buy it back: the game waits on the offer.
+  void offerHealth();
+  // Credits what the store sold: gem packs and the health of the offer; a
+  // failed health purchase makes the offer again. The game stays paused.
+  void onPurchaseResult(TPurchaseResult& result);
+  void subscribeToPurchases();
+  void unsubscribeFromPurchases();
   // Added to 1 and multiplied into the enemies' health by the mode.
   float getDifficultyHealthFactor() const;
   // A blocking or weakening unit stands near the tower.
   bool isTowerDisabled(const KpTower& tower) const;
   bool isTowerDebuffed(const KpTower& tower) const;
+  // A tower is going: no timed effect on the map, on an enemy or on another
+  // tower keeps pointing at it.
+  void forgetTowerInEffects(KpTower* tower);
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
+  // A tower on the spot, paid or not by the caller; the spot hides under it.
+  KpTower* placeTower(const KpProto& prototype, KpFrameEntry& spotImage);
+  // The towers the level file puts on its spots ("tower_id"), free.
+  void placeLevelTowers();
   // The level's ambient effects.
   void updateMapEffects(float dt);
   // Gives back every gem spent on upgrades.
   void resetPremiumPoints();
   // The waves' schedule as text, for the debug view.
   void drawWaveSchedule(render::Graphics& graphics);
+  // The buy-spot command: pays the spot's money and gems, opens it and
+  // keeps it bought in the profile. False, and nothing paid, when the money
+  // or the gems are short.
+  bool buySpot(KpFrameEntry* spotImage);
 
   // Reads the prototype and setup sheets again; rows of the setup sheet are
   // added or replaced, never removed.
@@ -240,8 +261,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   render::Image* level3Icon = nullptr;
   // Marks the selected enemy.
   std::unique_ptr<SpriteAnimState> enemySpotSprite;
-  // The level's decoration effect points.
-  KpFxItemList mapFxItems;
   std::unique_ptr<KpMapImages> mapImages;
   KpSpotList spots;
   // The level's points and links.
@@ -254,6 +273,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   std::vector<ParticleEffect*> fxEmitters;
   // Tower builds and upgrades.
   std::vector<render::ParticleEmitter*> towerEmitters;
+  // Not owned: the portals and hammers that timed effects hold, advance and
+  // delete themselves; drawn with the hit effects.
+  std::vector<ParticleEffect*> heldEffects;
   // The spells of "kp/spells_sheet.csv".
   std::unique_ptr<SpellTable> spells;
   // Money, gems, kills and combos.
@@ -286,4 +308,17 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // 1 while the loading screen shows before a level load, 2 when the next
   // update loads.
   int loadingPhase = 0;
+
+ private:
+  // The beams and other grouped emitters of the frame.
+  void updateParticles(float dt);
+  // The level's particles, ambient points, popups and wave hints go.
+  void clearLevelEffects();
+  // No tower points at a beam any more.
+  void forgetBeams();
+  void drawEffects(render::Graphics& graphics);
+  render::Font* debugTextFont();
+
+  // Loaded when the game window has no font for the debug texts.
+  resource::ResourceHandle<render::BMFont> debugFont;
 };

@@ -9,6 +9,7 @@
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
+#include "Game/KpWaveHints.h"
 #include "Game/RoadDecals.h"
 
 namespace {
@@ -87,4 +88,7 @@ void KpMap::draw(render::Graphics& graphics) {
     if (entry->additive) graphics.SetBlendMode(render::kBlendAlpha);
   }
   graphics.SetColorRGBA(1.0f, 1.0f, 1.0f, 1.0f);
+  if (waveHints) waveHints->draw(graphics);
+  drawEffects(graphics);
+  if (debugShowWaves) drawWaveSchedule(graphics);
 }

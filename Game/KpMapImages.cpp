@@ -13,6 +13,7 @@
 #include "Framework/GameApplication.h"
 #include "Game/FrameBuilders.h"
 #include "Game/KpFrameEntry.h"
+#include "Game/KpMapEffect.h"
 #include "Game/KpResources.h"
 #include "Game/LevelNumbers.h"
 #include "Game/OwnedPointers.h"
@@ -74,7 +75,7 @@ KpMapImages::KpMapImages(const SpotPictures& pictures) : pictures_(pictures) {}
 
 KpMapImages::~KpMapImages() { DeleteAllPointersAndFree(frames_); }
 
-bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& fxItems) {
+bool KpMapImages::load(const std::string& path, int episodeIndex, std::vector<KpMapEffect*>& mapEffects) {
   const base::WString folder = LayoutFolderOf(path);
   const std::unique_ptr<file::ImageContainer> layout(file::FileManager::Instance()->OpenImageContainer(folder));
   if (!layout) {
@@ -92,7 +93,7 @@ bool KpMapImages::load(const std::string& path, int episodeIndex, KpFxItemList& 
     entry->bottom = entry->y + entry->height;
     frames_.push_back(entry);
   }
-  ReadMapFxItems(*layout, episodeIndex, fxItems);
+  ReadMapEffects(*layout, episodeIndex, mapEffects);
   sortFrames();
   return true;
 }

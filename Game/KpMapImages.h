@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "Core/Base/WString.h"
-#include "Game/KpFxItem.h"
 #include "Game/KpSpot.h"
 
 namespace render {
 class Image;
 }
 class KpFrameEntry;
+class KpMapEffect;
 
 // The pictures of build spots and of the effect markers under them; not
 // owned.
@@ -54,8 +54,8 @@ class KpMapImages {
 
   // Adds one entry per top-level layer of the layout that holds the file at
   // path, and appends a decoration point per layer of its "fx" folder to
-  // fxItems. False, logged, when no layout with layers opens there.
-  bool load(const std::string& path, int episodeIndex, KpFxItemList& fxItems);
+  // mapEffects. False, logged, when no layout with layers opens there.
+  bool load(const std::string& path, int episodeIndex, std::vector<KpMapEffect*>& mapEffects);
   // One entry per spot, named "#" and the spot's index, centred on it and
   // showing its picture; isOwned tells whether the player has bought the
   // spot of that name before, which opens it. Under each spot a row of

@@ -14,8 +14,10 @@
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
+#include "Game/KpModifier.h"
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpWaveLanes.h"
 #include "Game/KpWaves.h"
 #include "Game/LevelFile.h"
@@ -107,11 +109,13 @@ void KpMap::parseLevel(const base::WString& path) {
   // What points at the level's objects goes before them: the routes at the
   // links, the spot entries and markers at the spots.
   routeBuilder->clear();
+  DeleteAllPointersAndFree(areaEffects);
+  DeleteAllPointersAndFree(towers);
   bakedBackground.reset();
   mapImages.reset();
   DeleteAllPointersAndFree(effectSprites);
   spots.clear();
-  mapFxItems.clear();
+  clearLevelEffects();
   DeleteAllPointersAndFree(hitEmitters);
   DeleteAllPointersAndFree(fxEmitters);
   bullets->clear();
@@ -147,16 +151,11 @@ void KpMap::parseLevel(const base::WString& path) {
 
   if (const std::optional<std::string> text = file.levelImageText()) levelImagePath = *text;
   mapImages = std::make_unique<KpMapImages>();
-  mapImages->load(LevelLayoutPath(levelImagePath), episodeIndex, mapFxItems);
+  mapImages->load(LevelLayoutPath(levelImagePath), episodeIndex, mapEffects);
   mapImages->addSpots(spots, [this](const base::WString& entryName) {
     return profile && profile->isSpotOwned(entryName, episodeIndex, levelIndex);
   });
-  for (std::size_t n = 0; n < spots.size(); ++n) {
-    // Ids that truncate to 0 name no tower.
-    if (std::fabs(spots[n]->properties->getFloat("tower_id")) >= 1.0f)
-      QL_LOG(u"The spot %d of the level asks for a tower from the start; towers on spots are not placed yet\n")
-          .AddArg(static_cast<int>(n));
-  }
+  placeLevelTowers();
   mapImages->sortFrames();
   screenState = kScreenPlay;
   bakeBackground();

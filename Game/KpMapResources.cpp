@@ -1,7 +1,10 @@
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "Game/KpMap.h"
+#include "Game/KpPopupList.h"
+#include "Game/KpWaveHints.h"
 #include "Game/KpResources.h"
 
 namespace {
@@ -32,6 +35,8 @@ constexpr std::pair<const char*, const char16_t*> kAbilityIcons[] = {
 void KpMap::loadResources() {
   KpResources::Instance()->loadSharedLayouts();
   loadUiIcons();
+  popups = std::make_unique<KpPopupList>();
+  waveHints = std::make_unique<KpWaveHints>();
   resourcesLoaded = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class KpBeamParticle : public KpParticle {
 
   void draw(render::Graphics& graphics) override;
   void update(float dt) override;
+  // How far along the full-grown beam the emitter stands.
+  float emitterDistance(std::size_t index) const;
 
   std::string emitterName;
   float spacing = 30.0f;
@@ -49,4 +52,13 @@ class KpBeamParticle : public KpParticle {
   float startY;
   // Not owned; null once the unit has gone.
   KpEnemy* target;
+  // Where the beam last reached the unit.
+  float endX = 0.0f;
+  float endY = 0.0f;
+
+ private:
+  float length() const;
+  // Points the transform from the start towards the end.
+  void aim();
+  void fitEmitterCount();
 };

@@ -31,6 +31,11 @@ class KpSprite {
   float y = 0.0f;
   bool alive = true;
   float elapsed = 0.0f;
+  // A pickup lying on the map is in kPickupReady; a collected one, in
+  // kPickupCollected, no longer counts.
+  static constexpr int kPickupReady = 1;
+  static constexpr int kPickupCollected = 2;
+  int state = 0;
 };
 
 // Plays the root animation of a sprite once (or in a loop), optionally after

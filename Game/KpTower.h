@@ -8,6 +8,7 @@ class Graphics;
 }
 
 class KpAnimatedSprite;
+class KpMap;
 class KpBeamParticle;
 class KpEnemy;
 class KpFrameEntry;
@@ -50,7 +51,12 @@ class KpTower {
   KpEnemy* chooseTarget(const std::vector<KpEnemy*>& candidates, KpEnemy* current, bool inRange) const;
   void fire();
   void payIncome();
+  // Paid from the level's money: refused when the tower has had every
+  // level-up its prototype allows or the money is short.
   void levelUp();
+  // The tier of that levelid for the price (the tower command's); nothing
+  // happens when there is no such tier or the money is short.
+  void upgradeTo(int tierId, int price);
   void setTargetAngle(float degrees);
   void clearTarget();
   float range() const;
@@ -77,6 +83,9 @@ class KpTower {
   bool disabled = false;
   bool debuffed = false;
   bool boosted = false;
+  // The boost spells holding the tower; while any does, no enemy blocks or
+  // weakens it.
+  int spellBoosts = 0;
   // Owned by the map's sprite list.
   KpAnimatedSprite* disabledSprite = nullptr;
   KpAnimatedSprite* debuffSprite = nullptr;
@@ -95,6 +104,29 @@ class KpTower {
   std::vector<KpModifier*> auras;
   float pauseTimer = 0.0f;
   float cooldown = 0.0f;
+  // What the level-ups bought add to the range and strength; the map clears
+  // the bonus prototype every frame, so the update adds these back.
+  float levelUpRange = 0.0f;
+  float levelUpStrength = 0.0f;
+
+ private:
+  void addLevelUpBonus();
+  void updateFade(float frameTime);
+  // False while a blocking unit stands near: the tower does nothing else.
+  bool updateDisabled(KpMap& map);
+  void updateDebuffed(KpMap& map);
+  void updateTarget(const KpProto& tierProto, const std::vector<KpEnemy*>& inRange);
+  void aimAtTarget();
+  // Turns towards the target angle; returns the sector the angle is in then.
+  int turn(float dt);
+  void advanceState(const KpProto& tierProto, float dt, bool inSector);
+  void startCooldown(const KpProto& tierProto);
+  bool hasShellInFlight() const;
+  void updateAuras(float dt);
+  void forgetEndedBeam();
+  // The frame shown now and the transform that places it; null when the
+  // sprite lacks the group.
+  const KpFrameEntry* currentFrame(const KpProto& tierProto, bool inMenu);
 };
 
 // Towers that boost others first, the rest in their order.

@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Core/Base/LogMessage.h"
@@ -54,6 +55,7 @@ void KpWaveProto::reset() {
   state = kWaiting;
   elapsed = 0.0f;
   spawnCount = 0;
+  wipeAwardPaid = false;
   std::vector<KpWaveEntry*> kept;
   for (KpWaveEntry* entry : entries) {
     if (entry->x == KpWaveEntry::kMadeAtRunTime) {
@@ -65,4 +67,39 @@ void KpWaveProto::reset() {
     kept.push_back(entry);
   }
   entries = std::move(kept);
+}
+
+void KpWaveProto::update(float dt, const SpawnEntry& spawn) {
+  elapsed += dt;
+  if (state == kRunning) spawnDueEntries(spawn);
+}
+
+void KpWaveProto::spawnDueEntries(const SpawnEntry& spawn) {
+  // Spawning may append entries for summoned units; they come spawned.
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    KpWaveEntry& entry = *entries[i];
+    if (entry.spawned || elapsed < spawnTime(entry)) continue;
+    entry.spawned = true;
+    entry.state = spawn(entry) ? KpWaveEntry::kSpawned : KpWaveEntry::kEscaped;
+    ++spawnCount;
+  }
+}
+
+float KpWaveProto::spawnTime(const KpWaveEntry& entry) const {
+  return scale * (entry.x / KpWaveEntry::kTicksPerSecond) + static_cast<float>(timeout);
+}
+
+bool KpWaveProto::isFinished() const {
+  return std::all_of(entries.begin(), entries.end(), [](const KpWaveEntry* entry) {
+    return entry->state == KpWaveEntry::kKilled || entry->state == KpWaveEntry::kEscaped;
+  });
+}
+
+int KpWaveProto::claimWipeAward() {
+  if (wipeAwardPaid) return 0;
+  const bool wiped = std::all_of(entries.begin(), entries.end(),
+                                 [](const KpWaveEntry* entry) { return entry->state == KpWaveEntry::kKilled; });
+  if (!wiped) return 0;
+  wipeAwardPaid = true;
+  return wipeAward;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 namespace tinyxml2 {
@@ -13,6 +14,8 @@ class KpWaveEntry {
   enum State { kNotSpawned = -1, kKilled = 2, kEscaped = 3, kSpawned = 7 };
   // Entries made while the level runs, for summoned units, carry this x.
   static constexpr float kMadeAtRunTime = -1.0f;
+  // x counts in these parts of a second.
+  static constexpr float kTicksPerSecond = 45.0f;
 
   explicit KpWaveEntry(KpWaveProto* wave) : wave(wave) {}
 
@@ -57,6 +60,22 @@ class KpWaveProto {
   // entries made at run time go.
   void reset();
 
+  // Puts an entry's unit on the map; false when it cannot come.
+  using SpawnEntry = std::function<bool(KpWaveEntry& entry)>;
+  // Advances the wave's clock; a running wave then spawns what is due.
+  void update(float dt, const SpawnEntry& spawn);
+  // Hands every entry whose time has come to spawn, in order. An entry that
+  // cannot come counts as escaped, so that its wave still ends and pays no
+  // wipe award.
+  void spawnDueEntries(const SpawnEntry& spawn);
+  // Seconds on the wave's clock when the entry comes.
+  float spawnTime(const KpWaveEntry& entry) const;
+  // Every entry was killed or escaped; true for a wave without entries.
+  bool isFinished() const;
+  // The wipe award once every entry is killed, paid once; 0 before that,
+  // after an escape and once paid.
+  int claimWipeAward();
+
   float elapsed = 0.0f;
   int state = kWaiting;
   int spawner = 0;
@@ -67,6 +86,7 @@ class KpWaveProto {
   int linked = kNotLinked;
   float scale = 1.0f;
   int spawnCount = 0;
+  bool wipeAwardPaid = false;
   // Owned.
   std::vector<KpWaveEntry*> entries;
 };

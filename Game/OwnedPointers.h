@@ -32,3 +32,17 @@ void RemoveAndDeletePointer(std::vector<T*>& list, T* pointer) {
   list.erase(found);
   delete pointer;
 }
+
+// Deletes the elements for which the predicate holds, after taking them out
+// of the list; the others keep their order.
+template <class T, class Predicate>
+void DeletePointersIf(std::vector<T*>& list, Predicate shouldGo) {
+  std::vector<T*> gone;
+  const auto kept = std::remove_if(list.begin(), list.end(), [&](T* element) {
+    if (!shouldGo(element)) return false;
+    gone.push_back(element);
+    return true;
+  });
+  list.erase(kept, list.end());
+  for (T* element : gone) delete element;
+}

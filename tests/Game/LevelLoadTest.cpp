@@ -26,6 +26,7 @@
 #include "Platform/Monitors.h"
 #include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/CaseNames.h"
+#include "tests/Support/FullProfile.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/SavePng.h"
 #include "tests/Support/TempFolder.h"
@@ -33,20 +34,11 @@
 namespace {
 
 using framework_test::TestGame;
+using testing_support::FullProfile;
+using testing_support::kProfilePath;
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-constexpr const char* kProfilePath = "Orvane/Lanternfall2/profiles.xml";
-// A profile that already holds every value a level start reads, so that
-// nothing is added to it while levels load.
-std::string FullProfile() {
-  std::string upgrades;
-  for (const int id : {28, 26, 25, 24, 23, 22, 21, 13, 12, 11, 4, 3, 2, 1})
-    upgrades += "<upgrade id=\"" + std::to_string(id) + "\" level=\"-1\"/>";
-  return "<Profiles currentProfile=\"p\"><Profile name=\"p\" version=\"4\"><tutorial avail=\"1\">"
-         "<param name=\"dropChanceOverride\" v=\"0\"/></tutorial><upgrades>" +
-         upgrades + "</upgrades><gems amount=\"0\"/><mode v=\"0\"/><towers/><levels/></Profile></Profiles>";
-}
 
 struct CampaignLevel {
   std::string name;  // level_01_03 or the like

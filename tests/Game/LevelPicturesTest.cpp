@@ -13,10 +13,12 @@
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Image.h"
 #include "Game/KpFrameEntry.h"
+#include "Game/KpMapEffect.h"
 #include "Game/KpMapImages.h"
 #include "Game/KpResources.h"
 #include "Game/KpSpot.h"
 #include "Game/LevelFile.h"
+#include "Game/OwnedPointers.h"
 #include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/GraphicsDriver.h"
@@ -99,7 +101,7 @@ TEST_P(RealMapTest, TheLevelsSpotsStandOnItsMap) {
   ASSERT_TRUE(level.load(c.level));
   ASSERT_TRUE(level.levelImageText());
   KpMapImages images;
-  KpFxItemList fx;
+  std::vector<KpMapEffect*> fx;
   ASSERT_TRUE(images.load(LevelLayoutPath(*level.levelImageText()), c.episode, fx));
   ASSERT_GT(images.frames().size(), 1u);
   const KpFrameEntry& background = *images.frames()[0];
@@ -107,6 +109,7 @@ TEST_P(RealMapTest, TheLevelsSpotsStandOnItsMap) {
   EXPECT_NE(background.image, nullptr);
   ASSERT_FALSE(fx.empty());
   EXPECT_EQ(fx[0]->effectName, c.effect);
+  DeleteAllPointers(fx);
 
   KpSpotList spots;
   ASSERT_GT(ReadSpots(level.child("spots"), spots), 0);

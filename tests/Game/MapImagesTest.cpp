@@ -8,8 +8,9 @@
 #include "Core/Base/Log.h"
 #include "Core/Base/SingletonRegistry.h"
 #include "Game/KpFrameEntry.h"
-#include "Game/KpFxItem.h"
+#include "Game/KpMapEffect.h"
 #include "Game/KpMapImages.h"
+#include "Game/OwnedPointers.h"
 #include "tests/Support/CaseNames.h"
 #include "tests/Support/DataRoot.h"
 #include "tests/Support/RecordingLogOutput.h"
@@ -66,7 +67,7 @@ class MapImagesTest : public ::testing::Test {
 
 TEST_F(MapImagesTest, TheLayoutsTopLayersAndFxPointsAreRead) {
   KpMapImages images{SpotPictures{}};
-  KpFxItemList fx;
+  std::vector<KpMapEffect*> fx;
   ASSERT_TRUE(images.load(LevelLayoutPath("D:/art/kp/data/maps/t1/background.png"), 0, fx));
   std::vector<base::WString> names;
   for (const KpFrameEntry* frame : images.frames()) names.push_back(frame->name);
@@ -84,11 +85,12 @@ TEST_F(MapImagesTest, TheLayoutsTopLayersAndFxPointsAreRead) {
   EXPECT_EQ(fx[0]->y, 340.0f);
   EXPECT_EQ(fx[1]->x, 700.0f);
   EXPECT_EQ(fx[0]->effectName, u"tr1");
+  DeleteAllPointers(fx);
 }
 
 TEST_F(MapImagesTest, AMissingOrEmptyLayoutIsReportedAndLeavesNothing) {
   KpMapImages images{SpotPictures{}};
-  KpFxItemList fx;
+  std::vector<KpMapEffect*> fx;
   EXPECT_FALSE(images.load(LevelLayoutPath("kp/data/maps/none/background.png"), 0, fx));
   EXPECT_FALSE(images.load(LevelLayoutPath("x"), 0, fx));
   EXPECT_TRUE(images.frames().empty());
@@ -110,14 +112,14 @@ struct FxEpisodeCase {
 
 void PrintTo(const FxEpisodeCase& c, std::ostream* out) { *out << c.name; }
 
-class FxItemTest : public ::testing::TestWithParam<FxEpisodeCase> {};
+class MapEffectTest : public ::testing::TestWithParam<FxEpisodeCase> {};
 
-TEST_P(FxItemTest, ShowsAfterItsFirstDelayThenEvery20SecondsToItsPeriod) {
+TEST_P(MapEffectTest, ShowsAfterItsFirstDelayThenEvery20SecondsToItsPeriod) {
   const FxEpisodeCase& c = GetParam();
-  KpFxItem item(5.0f, 6.0f, c.episode);
+  KpMapEffect item(5.0f, 6.0f, c.episode);
   EXPECT_EQ(item.effectName, c.effect);
   EXPECT_EQ(item.period, c.period);
-  EXPECT_EQ(item.disabled, c.period == 0.0f);
+  EXPECT_EQ(item.loops, c.period == 0.0f);
   EXPECT_GE(item.firstDelay, 3.0f);
   EXPECT_LE(item.firstDelay, 8.0f);
 
@@ -128,7 +130,7 @@ TEST_P(FxItemTest, ShowsAfterItsFirstDelayThenEvery20SecondsToItsPeriod) {
     now += 0.1f;
     if (item.update(0.1f)) shownAt.push_back(now);
   }
-  EXPECT_TRUE(item.fired);
+  EXPECT_TRUE(item.started);
   if (!shows) {
     EXPECT_TRUE(shownAt.empty()) << "later episodes have points but no effect";
     return;
@@ -141,7 +143,7 @@ TEST_P(FxItemTest, ShowsAfterItsFirstDelayThenEvery20SecondsToItsPeriod) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FxItemTest,
+INSTANTIATE_TEST_SUITE_P(Cases, MapEffectTest,
                          ::testing::Values(FxEpisodeCase{"FirstEpisodeReeds", 0, u"tr1", 30.0f},
                                            FxEpisodeCase{"SecondEpisodeBirds", 1, u"bird", 30.0f},
                                            FxEpisodeCase{"ThirdEpisodeNone", 2, u"", 0.0f},

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class KpEnemy;
+class KpMap;
+class KpProto;
+
+// What the timed effects see of the world around them.
+
+// The running map; null while there is none, and then the effects do
+// nothing.
+KpMap* CurrentMap();
+
+const std::vector<KpEnemy*>& LiveEnemies(const KpMap& map);
+// The enemies whose shown position lies within half the diameter of the
+// point, in list order.
+std::vector<KpEnemy*> EnemiesWithin(const KpMap& map, float x, float y, float diameter);
+
+// Dying or fading: a dead unit neither acts nor is helped.
+bool IsDead(const KpEnemy& unit);
+float DistanceBetween(const KpEnemy& a, const KpEnemy& b);
+// Heals a tenth of the unit's maximum health, never past the maximum;
+// false when it was already full.
+bool HealTenth(KpEnemy& unit);
+
+// One line in the log per effect: the first time an effect finds something
+// missing in the data it says so, then it keeps quiet.
+class MissingDataNote {
+ public:
+  void report(const std::string& what);
+
+ private:
+  bool reported_ = false;
+};
