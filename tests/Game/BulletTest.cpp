@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/Graphics.h"
+#include "Core/Render/RenderTarget.h"
 #include "Game/AreaModifiers.h"
 #include "Game/Game.h"
 #include "Game/KpBullet.h"
@@ -22,6 +26,7 @@
 #include "Game/KpWaves.h"
 #include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
+#include "Platform/GraphicsDevice.h"
 #include "Game/PlayerProfile.h"
 #include "tests/Game/ProtoFixtures.h"
 #include "tests/Support/CaseNames.h"
@@ -478,6 +483,46 @@ TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
     return line.find(u"91013") != base::WString::npos;
   });
   EXPECT_EQ(mentions, 1);
+}
+
+// The most opaque pixel of a square around the point.
+std::uint32_t MostOpaqueAround(const std::vector<std::uint32_t>& picture, int width, int x, int y) {
+  constexpr int kReach = 20;
+  std::uint32_t most = 0;
+  for (int py = y - kReach; py <= y + kReach; ++py)
+    for (int px = x - kReach; px <= x + kReach; ++px) most = std::max(most, picture[py * width + px] >> 24);
+  return most;
+}
+
+TEST_F(BulletTest, ShotsShowTheirAmmunitionWhereTheyFly) {
+  constexpr int kWidth = 1024;
+  constexpr int kHeight = 768;
+  KpEnemy& target = Unit(kPlainUnit, 900.0f, 100.0f);
+  // A dart is one image; a shell plays its layout.
+  KpBullet& dart = Fire(Tower(kHoming, 100.0f, 100.0f), target);
+  KpBullet& shell = Fire(Tower(kLobbedShell, 100.0f, 500.0f), target);
+  dart.x = 200.0f;
+  dart.y = 100.0f;
+  shell.x = 300.0f;
+  shell.y = 500.0f;
+
+  auto& render = static_cast<render::RenderDX9&>(*game().GetRender());
+  std::unique_ptr<render::RenderTarget> picture;
+  ASSERT_EQ(render.CreateRenderTarget(kWidth, kHeight, &picture, true), QL_OK);
+  {
+    render::Graphics graphics(*picture);
+    const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    graphics.Clear(render::kClearColor, transparent, 1.0f, 0);
+    map_->bullets->draw(graphics);
+  }
+  auto& device = *render.GetDevice();
+  ASSERT_EQ(device.SetRenderTarget(picture->GetTexture()->GetDeviceTexture()), platform::DeviceResult::kOk);
+  const std::vector<std::uint32_t> pixels = device.ReadPixels({0, 0, kWidth, kHeight});
+  ASSERT_EQ(device.SetRenderTarget(nullptr), platform::DeviceResult::kOk);
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kWidth * kHeight));
+  EXPECT_GT(MostOpaqueAround(pixels, kWidth, 200, 100), 0u) << "the dart";
+  EXPECT_GT(MostOpaqueAround(pixels, kWidth, 300, 500), 0u) << "the shell";
+  EXPECT_EQ(MostOpaqueAround(pixels, kWidth, 700, 300), 0u) << "nothing elsewhere";
 }
 
 // Spells.
