@@ -118,6 +118,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void placeLevelTowers();
   // The level's ambient effects.
   void updateMapEffects(float dt);
+  // The beams and other grouped emitters of the frame; a tower whose beam
+  // goes forgets it.
+  void updateParticles(float dt);
   // Gives back every gem spent on upgrades.
   void resetPremiumPoints();
   // The waves' schedule as text, for the debug view.
@@ -310,6 +313,8 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void updateParticles(float dt);
 
  private:
+  // The towers, areas, units, shots and waves of a frame of play.
+  void updateWorld(float step);
   // The level's particles, ambient points, popups and wave hints go.
   void clearLevelEffects();
   // No tower points at a beam any more.
