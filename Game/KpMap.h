@@ -309,9 +309,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // update loads.
   int loadingPhase = 0;
 
- private:
-  // The beams and other grouped emitters of the frame.
+  // The beams and other grouped emitters of the frame; those that ended go.
   void updateParticles(float dt);
+
+ private:
   // The level's particles, ambient points, popups and wave hints go.
   void clearLevelEffects();
   // No tower points at a beam any more.
