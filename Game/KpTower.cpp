@@ -17,6 +17,7 @@
 #include "Game/KpMap.h"
 #include "Game/KpModifier.h"
 #include "Game/KpParticle.h"
+#include "Game/KpPickups.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProto.h"
 #include "Game/KpProtoLibrary.h"
@@ -148,7 +149,7 @@ void KpTower::update(float dt) {
 
   pauseTimer = std::max(0.0f, pauseTimer - dt);
   cooldown = std::max(0.0f, cooldown - dt);
-  for (KpSprite* pickup : pickups) pickup->update(dt);
+  UpdatePickups(pickups, dt);
 
   std::vector<KpEnemy*> inRange;
   enemiesInRange(inRange, 0.0f);

@@ -9,8 +9,8 @@
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
+#include "Game/KpPickups.h"
 #include "Game/KpProto.h"
-#include "Game/KpSprite.h"
 #include "Game/KpTower.h"
 #include "Game/SpriteExtent.h"
 #include "Game/TowerAnimation.h"
@@ -116,7 +116,7 @@ void KpTower::drawOverlay(render::Graphics& graphics) {
     for (int star = 0; star < std::min(tierProto->stars, kMaxStarBadges); ++star)
       DrawCentred(graphics, map->levelIcons[badge], at.x + kStarBadgeOffsetX, at.y);
   }
-  for (KpSprite* pickup : pickups) pickup->draw(&graphics);
+  DrawAllSprites(pickups, graphics);
   if (boosted) DrawCentred(graphics, map->powerBuffIcon, at.x, at.y - kBoostIconRise);
 }
 
