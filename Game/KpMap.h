@@ -309,6 +309,7 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // update loads.
   int loadingPhase = 0;
 
+
  private:
   // The towers, areas, units, shots and waves of a frame of play.
   void updateWorld(float step);
