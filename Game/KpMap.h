@@ -109,9 +109,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // A blocking or weakening unit stands near the tower.
   bool isTowerDisabled(const KpTower& tower) const;
   bool isTowerDebuffed(const KpTower& tower) const;
-  // A tower is going: no timed effect on the map, on an enemy or on another
-  // tower keeps pointing at it.
-  void forgetTowerInEffects(KpTower* tower);
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
@@ -121,6 +118,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void placeLevelTowers();
   // The level's ambient effects.
   void updateMapEffects(float dt);
+  // The beams and other grouped emitters of the frame; a tower whose beam
+  // goes forgets it.
+  void updateParticles(float dt);
   // Gives back every gem spent on upgrades.
   void resetPremiumPoints();
   // The waves' schedule as text, for the debug view.
@@ -309,10 +309,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // update loads.
   int loadingPhase = 0;
 
-  // The beams and other grouped emitters of the frame; those that ended go.
-  void updateParticles(float dt);
 
  private:
+  // The towers, areas, units, shots and waves of a frame of play.
+  void updateWorld(float step);
   // The level's particles, ambient points, popups and wave hints go.
   void clearLevelEffects();
   // No tower points at a beam any more.

@@ -1,19 +1,28 @@
 #include <cstddef>
 
 #include "Core/Render/ParticleEmitter.h"
+#include "Game/KpBulletList.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
+#include "Game/KpModifier.h"
+#include "Game/KpPickups.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProto.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
+#include "Game/KpUnlockTable.h"
+#include "Game/KpWaves.h"
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
+#include "Game/PlayerProfile.h"
 #include "Game/SpriteAnimState.h"
+#include "Game/UpgradeList.h"
 
 namespace {
 
 constexpr int kReloadOnNextUpdate = 2;
+// Gems on the map play faster than the world.
+constexpr float kPickupSpeedFactor = 1.5f;
 
 bool IsRunning(const render::ParticleEmitter* emitter) {
   return emitter && emitter->GetState() == render::ParticleEmitter::kRunning;
@@ -57,13 +66,35 @@ void KpMap::update(float dt) {
   if (screenState != kScreenPlay) return;
 
   updateMapEffects(step);
+  UpdatePickups(gemPickups, step * kPickupSpeedFactor);
   UpdateSpriteList(effectSprites, step);
   wallet->update(dt);
   updateParticles(step);
   UpdateEffects(hitEmitters, step);
   if (popups) popups->update(step);
+  updateWorld(step);
+}
+
+// Boosts are given anew every frame: the areas and the towers' auras add
+// them to the towers' bonus prototypes before the towers act. Lists are
+// walked by index and their size read again, since towers, units and areas
+// may add to them as they run.
+void KpMap::updateWorld(float step) {
   for (KpTower* tower : towers) {
     if (tower->bonus) tower->bonus->clearBoostValues();
     tower->boosted = false;
   }
+  for (std::size_t i = 0; i < areaEffects.size(); ++i) areaEffects[i]->update(nullptr, step);
+  for (std::size_t i = 0; i < towers.size(); ++i) {
+    KpTower* tower = towers[i];
+    const KpProto* tier = tower->getTierProto();
+    if (tier && tower->bonus && profile) upgrades->applyToTower(*tier, *tower->bonus, *profile, *unlockTable);
+    tower->update(step);
+  }
+  waves->updateModifiers(step);
+  for (std::size_t i = 0; i < waves->enemies().size(); ++i) waves->enemies()[i]->update(step);
+  if (bullets) bullets->update(step);
+  DeletePointersIf(areaEffects, [](const KpModifier* area) { return !area->active; });
+  waves->update(step);
+  for (KpEnemy* unit : waves->enemies()) unit->speedReduction = 0.0f;
 }
