@@ -5,6 +5,7 @@
 #include "Core/Base/Format.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Sound/SoundTags.h"
+#include "Game/AmmoEffects.h"
 #include "Game/AreaModifiers.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
@@ -213,12 +214,8 @@ void KpBullet::spawnHitEffect(float atX, float atY) {
   WideFormat sound(u"ammo%dhit");
   sound.AddInt(ammo->id).Finish();
   w4::SoundTags::Instance()->Play(sound.Text());
-  auto effect = std::make_unique<ParticleEffect>(ammo->onHit);
-  if (render::ParticleEmitter* emitter = effect->emitter()) {
-    emitter->SetPosition(atX, atY, 0);
-    emitter->SetState(render::ParticleEmitter::kRunning);
-  }
-  map->hitEmitters.push_back(effect.release());
+  if (std::unique_ptr<ParticleEffect> effect = StartAmmoEffect(ammo->onHit, atX, atY))
+    map->hitEmitters.push_back(effect.release());
 }
 
 void KpBullet::update(float dt) {

@@ -4,11 +4,10 @@
 #include <memory>
 
 #include "Core/Base/LogMessage.h"
-#include "Core/Base/TextConversion.h"
 #include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Core/Render/ParticleEmitter.h"
-#include "Core/Render/ParticleSystem.h"
+#include "Game/AmmoEffects.h"
 #include "Game/KpBullet.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
@@ -25,12 +24,9 @@
 namespace {
 
 void StartMuzzleEffect(KpMap& map, const KpBullet& bullet, const std::string& name) {
-  auto effect = std::make_unique<ParticleEffect>(name);
-  if (render::ParticleEmitter* emitter = effect->emitter()) {
-    emitter->SetPosition(bullet.x, bullet.y, 0);
-    emitter->SetDirection(bullet.tower->angle - 180.0f);
-    emitter->SetState(render::ParticleEmitter::kRunning);
-  }
+  std::unique_ptr<ParticleEffect> effect = StartAmmoEffect(name, bullet.x, bullet.y);
+  if (!effect) return;
+  effect->emitter()->SetDirection(bullet.tower->angle - 180.0f);
   map.fxEmitters.push_back(effect.release());
 }
 
@@ -94,15 +90,7 @@ void KpBulletList::startEffects(KpMap& map, KpBullet& bullet) {
   if (!ammo->onFire.empty()) StartMuzzleEffect(map, bullet, ammo->onFire);
   const std::string trailName = WithoutTrailingReturn(ammo->onAmmo);
   if (trailName.empty()) return;
-  bullet.trail = render::ParticleSystem::Instance()->CreateEmitter(trailName);
-  if (!bullet.trail) {
-    if (reportedTrails_.insert(trailName).second)
-      QL_LOG(u"The particle template '%s' does not exist; shots fly without a trail\n")
-          .AddArg(base::ToWide(trailName, base::kEncodingUtf8));
-    return;
-  }
-  bullet.trail->SetPosition(bullet.x, bullet.y, 0);
-  bullet.trail->SetState(render::ParticleEmitter::kRunning);
+  bullet.trail = StartAmmoEmitter(trailName, bullet.x, bullet.y);
 }
 
 void KpBulletList::update(float dt) {

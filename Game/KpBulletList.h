@@ -1,7 +1,6 @@
 #pragma once
 
 #include <set>
-#include <string>
 #include <vector>
 
 namespace render {
@@ -40,6 +39,5 @@ class KpBulletList {
   std::vector<KpBullet*> bullets_;
   // What the data lacks is logged once.
   std::set<int> reportedAmmo_;
-  std::set<std::string> reportedTrails_;
   std::set<int> reportedSpeeds_;
 };

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Core/Base/LogMessage.h"
-#include "Core/Render/ParticleEmitter.h"
+#include "Game/AmmoEffects.h"
 #include "Game/AreaModifiers.h"
 #include "Game/KpBullet.h"
 #include "Game/KpEnemy.h"
@@ -47,13 +47,10 @@ void AddSpellSprite(KpMap& map, const base::WString& name, float x, float y, flo
 }
 
 void StartSpellEffect(KpMap& map, const KpProto& spell, const KpProto* libraryProto, float x, float y) {
-  auto effect = std::make_unique<ParticleEffect>(spell.onAmmo);
+  std::unique_ptr<ParticleEffect> effect = StartAmmoEffect(spell.onAmmo, x, y);
+  if (!effect) return;
   // The effect plays over the spell's upgraded duration.
   if (libraryProto && spell.speed > 0.0f) effect->speed = libraryProto->speed / spell.speed;
-  if (render::ParticleEmitter* emitter = effect->emitter()) {
-    emitter->SetPosition(x, y, 0);
-    emitter->SetState(render::ParticleEmitter::kRunning);
-  }
   map.hitEmitters.push_back(effect.release());
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/Base/TextConversion.h"
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
@@ -57,7 +58,11 @@ constexpr const char* kTowers =
     "91010;-1;1;0;10;1000;20;1;80;2002;0;0;1;0;0;0;0\n"   // fire on the ground
     "91011;-1;1;0;10;1000;20;1;80;2999;1;0;0;0;0;0;0\n"   // ammunition the data lacks
     "91012;-1;1;0;10;1000;20;1;80;2004;1;0;0;0;0;0;0\n"   // not fire ammunition
-    "91013;-1;1;0;10;1000;20;1;0;2001;1;0;0;0;0;0;0\n";   // shots that cannot move
+    "91013;-1;1;0;10;1000;20;1;0;2001;1;0;0;0;0;0;0\n"    // shots that cannot move
+    "91014;-1;1;0;10;1000;20;1;80;2900;1;0;0;0;0;0;0\n";  // effects the particle file lacks
+constexpr const char* kAmmo =
+    "id;parent;type;r;speed;onFire;onAmmo;onHit\n"
+    "2900;-1;4;40;0;no_muzzle_fx;no_trail_fx;no_hit_fx\n";
 
 enum TestTower {
   kStraight = 91000,
@@ -74,6 +79,7 @@ enum TestTower {
   kMissingAmmo,
   kNotFire,
   kStandingShots,
+  kMissingEffects,
 };
 
 // Campaign units.
@@ -102,7 +108,7 @@ class BulletTest : public testing_support::WorldScenario {
     ASSERT_TRUE(level().loadCampaignLevel(1, 1, 1, 7));
     map_ = &level().map();
     map_->profile->setUpgradeLevel(kSpellStrengthUpgrade, 0);
-    proto_fixtures::LoadLibrary(*map_->protos, "", kTowers);
+    proto_fixtures::LoadLibrary(*map_->protos, "", kTowers, kAmmo);
     proto_fixtures::RecordLog(log_);
   }
 
@@ -461,17 +467,20 @@ TEST_F(BulletTest, ShotsForgetARemovedUnit) {
   EXPECT_EQ(shot.hitList, std::vector<KpEnemy*>{&other});
 }
 
-TEST_F(BulletTest, AShotWhoseAmmunitionTheDataLacksSaysSoOnce) {
-  KpTower& tower = Tower(kMissingAmmo, 100.0f, 300.0f);
+int Mentions(const std::vector<base::WString>& log, const base::WString& name) {
+  return static_cast<int>(std::count_if(log.begin(), log.end(), [&name](const base::WString& line) {
+    return line.find(name) != base::WString::npos;
+  }));
+}
+
+TEST_F(BulletTest, WhatTheDataLacksIsNamedOnceAndTheShotsStillHit) {
   KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
-  Fire(tower, target);
-  Fire(tower, target);
-  const auto mentions = std::count_if(log_.begin(), log_.end(), [](const base::WString& line) {
-    return line.find(u"2999") != base::WString::npos;
-  });
-  EXPECT_EQ(mentions, 1);
+  for (KpTower* tower : {&Tower(kMissingAmmo, 100.0f, 300.0f), &Tower(kMissingEffects, 100.0f, 200.0f)})
+    for (int shot = 0; shot < 3; ++shot) Fire(*tower, target);
   StepUntilLanded();
-  EXPECT_FLOAT_EQ(Lost(target), 40.0f) << "the shots still hit";
+  EXPECT_FLOAT_EQ(Lost(target), 120.0f);
+  for (const char16_t* name : {u"2999", u"no_muzzle_fx", u"no_trail_fx", u"no_hit_fx"})
+    EXPECT_EQ(Mentions(log_, name), 1) << base::ToNarrow(name, base::kEncodingUtf8);
 }
 
 TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
@@ -479,10 +488,7 @@ TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
   KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
   for (int shot = 0; shot < 2; ++shot) map_->bullets->add(new KpBullet(&tower, &target));
   EXPECT_FALSE(Flying());
-  const auto mentions = std::count_if(log_.begin(), log_.end(), [](const base::WString& line) {
-    return line.find(u"91013") != base::WString::npos;
-  });
-  EXPECT_EQ(mentions, 1);
+  EXPECT_EQ(Mentions(log_, u"91013"), 1);
 }
 
 // The most opaque pixel of a square around the point.
