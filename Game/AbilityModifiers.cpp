@@ -24,7 +24,7 @@ class UnitFollowingSprite : public KpAnimatedSprite {
   void update(float dt) override {
     // The unit is looked up among the live ones, never trusted blindly:
     // it may have left the map since the last frame.
-    const KpMap* map = CurrentMap();
+    const KpMap* map = RunningGameMap();
     const bool onMap = unit_ && map && std::ranges::find(LiveEnemies(*map), unit_) != LiveEnemies(*map).end();
     if (onMap) {
       x = unit_->x;
@@ -53,7 +53,7 @@ float EnemyAbility::reachOf(const KpEnemy& owner) {
 }
 
 void HasteAreaModifier::apply(KpEnemy* unit, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!unit || !map || IsDead(*unit)) return;
   const float reach = reachOf(*unit);
   for (KpEnemy* other : LiveEnemies(*map)) {
@@ -64,7 +64,7 @@ void HasteAreaModifier::apply(KpEnemy* unit, float) {
 }
 
 void HealerModifier::apply(KpEnemy* unit, float) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!unit || !map || unit->speedReduction != 0.0f || IsDead(*unit)) return;
   const float reach = reachOf(*unit);
   bool healed = false;
@@ -80,7 +80,7 @@ void HealerModifier::apply(KpEnemy* unit, float) {
 }
 
 void InvisibleAreaModifier::apply(KpEnemy* unit, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!unit || !map || IsDead(*unit)) return;
   const float reach = reachOf(*unit);
   for (KpEnemy* other : LiveEnemies(*map)) {
@@ -108,7 +108,7 @@ void RegenModifier::apply(KpEnemy* unit, float) {
 }
 
 void ShamanModifier::apply(KpEnemy* unit, float) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!unit || !map || !map->protos || unit->speedReduction != 0.0f || IsDead(*unit)) return;
   const KpProto* proto = unit->getTierProto();
   const KpProto* ammo = proto ? map->protos->find(proto->ammoId) : nullptr;

@@ -26,7 +26,7 @@ AreaModifier::AreaModifier(std::string name, float value, float duration, float 
 std::vector<KpEnemy*> AreaModifier::enemiesInside(const KpMap& map) const { return EnemiesWithin(map, x, y, radius); }
 
 BlastModifier::BlastModifier(const KpBullet& bullet) : AreaModifier("", 0.0f, 0.0f, bullet.x, bullet.y, 0.0f) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   const KpProto* ammo = bullet.ammoProto();
   const KpProto* firing = bullet.tower ? bullet.tower->getTierProto() : bullet.tierProto;
   if (!map || !ammo || !firing) {
@@ -51,7 +51,7 @@ FireSplashModifier::FireSplashModifier(std::string name, float value, float dura
 }
 
 void FireSplashModifier::apply(KpEnemy*, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map) return;
   for (KpEnemy* unit : enemiesInside(*map)) unit->damage(value);
 }
@@ -60,7 +60,7 @@ DotModifierArea::DotModifierArea(float centreX, float centreY, float size, float
     : AreaModifier("", value, duration, centreX, centreY, size) {}
 
 void DotModifierArea::apply(KpEnemy*, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map) return;
   for (KpEnemy* unit : enemiesInside(*map)) {
     auto poison = std::make_unique<DotModifier>("", value, duration, kOncePerSecond, nullptr);
@@ -72,7 +72,7 @@ MapImpassableArea::MapImpassableArea(float duration, float centreX, float centre
     : AreaModifier("", 0.0f, duration, centreX, centreY, size) {}
 
 void MapImpassableArea::apply(KpEnemy*, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map) return;
   for (KpEnemy* unit : enemiesInside(*map)) unit->speedReduction = BaseSpeedOf(*unit, missing_);
 }

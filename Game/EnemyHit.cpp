@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "Game/AreaModifiers.h"
-#include "Game/Game.h"
 #include "Game/KpBullet.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
@@ -11,6 +10,7 @@
 #include "Game/KpProto.h"
 #include "Game/KpTower.h"
 #include "Game/KpWaves.h"
+#include "Game/RunningGameMap.h"
 #include "Game/UnitModifiers.h"
 
 namespace {
@@ -40,7 +40,7 @@ void KpEnemy::takeHit(KpBullet& bullet, bool direct) {
   if (!shot) return;
   KpTower* tower = bullet.tower;
   const KpProto* ammo = bullet.ammoProto();
-  KpMap* map = Game::sInstance ? Game::sInstance->getMap() : nullptr;
+  KpMap* map = RunningGameMap();
 
   float strength = shot->strength;
   if (tower) strength += (tower->bonus ? tower->bonus->strength : 0.0f) + tower->spotProperty("damage_mult");

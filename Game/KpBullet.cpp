@@ -6,7 +6,6 @@
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Sound/SoundTags.h"
 #include "Game/AreaModifiers.h"
-#include "Game/Game.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
@@ -15,6 +14,7 @@
 #include "Game/KpTower.h"
 #include "Game/KpWaves.h"
 #include "Game/ParticleEffect.h"
+#include "Game/RunningGameMap.h"
 #include "Game/SpriteAnimState.h"
 #include "Game/SpriteDef.h"
 
@@ -26,8 +26,6 @@ constexpr float kShellArcSeconds = 1.0f;
 constexpr float kShellRaise = 15.0f;
 constexpr float kShellArcHeight = 35.0f;
 constexpr int kDirections = 32;
-
-KpMap* RunningMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 // The drawing rotation of an image that points up, for a step (dx, dy).
 float RotationOfStep(float dx, float dy) {
@@ -57,13 +55,13 @@ void FollowWithTrail(KpBullet& b, float dt) {
 // An explosion where the projectile is, for a target that went or walked
 // out of reach.
 void Blast(KpBullet& b) {
-  if (KpMap* map = RunningMap()) map->areaEffects.push_back(new BlastModifier(b));
+  if (KpMap* map = RunningGameMap()) map->areaEffects.push_back(new BlastModifier(b));
   b.alive = 0;
 }
 
 // Every unit within the ammunition's r of the aim point takes the shot.
 void Burst(KpBullet& b, const KpProto* ammo) {
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   if (ammo && map && map->waves) {
     std::vector<KpEnemy*> struck;
     for (KpEnemy* unit : map->waves->enemies())
@@ -203,14 +201,14 @@ KpBullet::KpBullet(KpTower* firingTower, KpEnemy* aimedAt) {
 KpBullet::~KpBullet() = default;
 
 const KpProto* KpBullet::ammoProto() const {
-  const KpMap* map = RunningMap();
+  const KpMap* map = RunningGameMap();
   if (!tierProto || !map || !map->protos) return nullptr;
   return map->protos->find(tierProto->ammoId);
 }
 
 void KpBullet::spawnHitEffect(float atX, float atY) {
   const KpProto* ammo = ammoProto();
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   if (!tower || !ammo || ammo->onHit.empty() || !map) return;
   WideFormat sound(u"ammo%dhit");
   sound.AddInt(ammo->id).Finish();

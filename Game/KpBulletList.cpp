@@ -9,7 +9,6 @@
 #include "Core/Render/Image.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Render/ParticleSystem.h"
-#include "Game/Game.h"
 #include "Game/KpBullet.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
@@ -19,12 +18,11 @@
 #include "Game/KpWaves.h"
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
+#include "Game/RunningGameMap.h"
 #include "Game/SpriteAnimState.h"
 #include "Game/SpriteDef.h"
 
 namespace {
-
-KpMap* RunningMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 void StartMuzzleEffect(KpMap& map, const KpBullet& bullet, const std::string& name) {
   auto effect = std::make_unique<ParticleEffect>(name);
@@ -69,7 +67,7 @@ void KpBulletList::add(KpBullet* bullet) {
     delete bullet;
     return;
   }
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   if (bullet->tower && map) startEffects(*map, *bullet);
   bullets_.push_back(bullet);
 }
@@ -144,7 +142,7 @@ void KpBulletList::removeTowerBullets(KpTower* tower) {
     return true;
   });
   DeleteAllPointers(fired);
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   if (!map) return;
   if (map->waves)
     for (KpEnemy* unit : map->waves->enemies())

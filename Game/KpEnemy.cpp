@@ -15,7 +15,6 @@
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Sound/SoundTags.h"
 #include "Framework/GameApplication.h"
-#include "Game/Game.h"
 #include "Game/CurveGeometry.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
@@ -31,12 +30,11 @@
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
 #include "Game/ProtoTiers.h"
+#include "Game/RunningGameMap.h"
 #include "Game/SpriteDef.h"
 #include "Game/SpriteExtent.h"
 
 namespace {
-
-KpMap* CurrentMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 constexpr float kFallbackFps = 20.0f;
 constexpr float kInvisibleOpacity = 0.4f;
@@ -258,7 +256,9 @@ void Die(KpEnemy& unit, const KpProto& proto, KpMap& map) {
   const float bonusShare = static_cast<float>(TruncateToInt(cost * unit.killBonusFactor() + 0.5f));
   const int reward = TruncateToInt(std::ceil(cost * map.killRewardBonus) + bonusShare + cost);
   if (map.wallet) map.wallet->onKill(reward, unit.shownX, unit.shownY - kKillPopupRise);
-  if (map.popups) map.popups->add(unit.shownX, unit.shownY, KpPopup::kMoney)->text = u"+ " + base::ToWide(std::to_string(reward), base::kEncodingUtf8);
+  if (map.popups)
+    map.popups->add(unit.shownX, unit.shownY, KpPopup::kMoney)->text =
+        u"+ " + base::ToWide(std::to_string(reward), base::kEncodingUtf8);
   unit.animationTime = 0.0f;
   if (proto.explodeStr > 0.0f) Explode(unit, proto, map);
 }
@@ -310,19 +310,19 @@ KpEnemy::~KpEnemy() {
 }
 
 const KpProto* KpEnemy::getTierProto() const {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!entry || !map || !map->protos) return nullptr;
   return EnemyTierProto(*map->protos, entry->unitId, tier + 1);
 }
 
 const KpProto* KpEnemy::getBaseProto() const {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   return entry && map && map->protos ? map->protos->find(entry->unitId) : nullptr;
 }
 
 float KpEnemy::getMaxHealth() const {
   const KpProto* proto = getTierProto();
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   return proto && map ? (map->getDifficultyHealthFactor() + 1.0f) * proto->health : 0.0f;
 }
 
@@ -344,7 +344,7 @@ void KpEnemy::update(float dt) {
   healthBarTime = std::max(0.0f, healthBarTime - dt);
   AdvanceFade(*this, dt);
 
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   const KpProto* proto = getTierProto();
   // Without its prototype a unit could neither die nor pay: it just goes.
   if (!proto || !map) {
@@ -389,7 +389,7 @@ void KpEnemy::removeModifiersFrom(const KpTower* source) {
 }
 
 void KpEnemy::tryRaiseDead() {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!entry || entry->unitId == kRaisedUnitId || !map || !map->waves || !entry->wave) return;
   const KpPoint* here = UnitRoutePoint(*this, *map, 0);
   if (!here) return;
@@ -433,13 +433,13 @@ void KpEnemy::tryRaiseDead() {
 }
 
 void KpEnemy::updateUpperLevel() {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   const KpPoint* point = map ? UnitRoutePoint(*this, *map, 0) : nullptr;
   upperLevel = point && point->properties ? point->properties->getFloat("upper") : 0.0f;
 }
 
 float KpEnemy::killBonusFactor() const {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map) return 0.0f;
   float factor = 0.0f;
   for (const KpTower* tower : map->towers) {

@@ -13,6 +13,7 @@
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpProto.h"
+#include "Game/RunningGameMap.h"
 #include "Game/SpriteDef.h"
 #include "Game/SpriteExtent.h"
 
@@ -29,8 +30,6 @@ constexpr float kShadowOffsetY = 15.0f;
 // and fades over its last half second.
 constexpr float kBarRise = 0.75f;
 constexpr float kBarFadeSeconds = 0.5f;
-
-KpMap* CurrentMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 // 0xAARRGGBB as red, green, blue and alpha from 0 to 1.
 void ColorFromArgb(std::uint32_t argb, float out[4]) {
@@ -136,7 +135,7 @@ void DrawHealthText(const KpEnemy& unit, float maxHealth, render::Graphics& grap
 }  // namespace
 
 void KpEnemy::draw(render::Graphics& graphics) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   const KpProto* proto = getTierProto();
   if (!entry || !proto || !proto->sprite || !map) return;
   const char* groupName = GroupOfState(*this, *proto);
@@ -164,7 +163,7 @@ void KpEnemy::draw(render::Graphics& graphics) {
 }
 
 void KpEnemy::drawOverlay(render::Graphics& graphics) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   const float maxHealth = getMaxHealth();
   if (!map || healthBarTime <= 0.0f || health == maxHealth || health == 0.0f || state == kDying ||
       state == kFading)

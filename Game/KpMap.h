@@ -109,9 +109,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // A blocking or weakening unit stands near the tower.
   bool isTowerDisabled(const KpTower& tower) const;
   bool isTowerDebuffed(const KpTower& tower) const;
-  // A tower is going: no timed effect on the map, on an enemy or on another
-  // tower keeps pointing at it.
-  void forgetTowerInEffects(KpTower* tower);
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
   void sellTower(KpTower* tower);
@@ -311,6 +308,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // 1 while the loading screen shows before a level load, 2 when the next
   // update loads.
   int loadingPhase = 0;
+
+  // The beams and other grouped emitters of the frame; those that ended go.
+  void updateParticles(float dt);
 
  private:
   // The towers, areas, units, shots and waves of a frame of play.

@@ -37,12 +37,15 @@ void KpMap::forgetBeams() {
   for (KpTower* tower : towers) tower->beam = nullptr;
 }
 
-// Over the world: the ambient and hit effects, the beams, the tower
-// commands' effects, then the popups.
+// Over the world: the ambient and hit effects, the portals and hammers that
+// timed effects hold, the beams, the tower commands' effects, then the
+// popups.
 void KpMap::drawEffects(render::Graphics& graphics) {
   for (ParticleEffect* effect : fxEmitters)
     if (effect->emitter()) graphics.DrawParticles(effect->emitter());
   for (ParticleEffect* effect : hitEmitters)
+    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
+  for (ParticleEffect* effect : heldEffects)
     if (effect->emitter()) graphics.DrawParticles(effect->emitter());
   for (KpParticle* particle : particles) particle->draw(graphics);
   for (render::ParticleEmitter* emitter : towerEmitters) graphics.DrawParticles(emitter);

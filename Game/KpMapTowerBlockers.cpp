@@ -3,7 +3,6 @@
 #include "Game/CurveGeometry.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
-#include "Game/KpModifier.h"
 #include "Game/KpProto.h"
 #include "Game/KpTower.h"
 #include "Game/ModifierWorld.h"
@@ -29,12 +28,4 @@ bool KpMap::isTowerDisabled(const KpTower& tower) const { return IsNearTowerWith
 
 bool KpMap::isTowerDebuffed(const KpTower& tower) const {
   return IsNearTowerWith(*this, tower, &KpProto::debuffTower, 1.0f);
-}
-
-void KpMap::forgetTowerInEffects(KpTower* tower) {
-  for (KpModifier* effect : areaEffects) effect->onSourceRemoved(tower);
-  for (KpEnemy* unit : LiveEnemies(*this))
-    for (KpModifier* effect : unit->modifiers) effect->onSourceRemoved(tower);
-  for (KpTower* other : towers)
-    for (KpModifier* aura : other->auras) aura->onSourceRemoved(tower);
 }

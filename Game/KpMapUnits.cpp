@@ -5,6 +5,7 @@
 #include "Core/Render/ParticleEmitter.h"
 #include "Core/Sound/SoundSystem.h"
 #include "Core/Sound/SoundTags.h"
+#include "Game/AbilityModifiers.h"
 #include "Game/KpBulletList.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFeatureConfig.h"
@@ -42,12 +43,23 @@ ParticleEffect* StartEffectAt(const std::string& name, float x, float y) {
   return effect;
 }
 
-// The unit's abilities, each unlimited and run once per cooldown.
+template <class Ability>
+void AddAbility(KpEnemy& unit, float period) {
+  auto* ability = new Ability("", 0.0f, KpModifier::kUnlimited, nullptr);
+  ability->period = period;
+  unit.modifiers.push_back(ability);
+}
+
+// The unit's abilities, each unlimited and run once per cooldown; a shaman's
+// first portal opens at a time of its own, so that shamans of one wave do
+// not summon together.
 void AddAbilities(KpEnemy& unit, const KpProto& proto) {
-  // The ability classes join with the timed effects; until then units spawn
-  // without them.
-  (void)unit;
-  (void)proto;
+  if (proto.hasteBuff) AddAbility<HasteAreaModifier>(unit, proto.cooldown);
+  if (proto.invisibleArea) AddAbility<InvisibleAreaModifier>(unit, proto.cooldown);
+  if (proto.invisible) AddAbility<InvisibleModifier>(unit, proto.cooldown);
+  if (proto.regen) AddAbility<RegenModifier>(unit, proto.cooldown);
+  if (proto.healer) AddAbility<HealerModifier>(unit, proto.cooldown);
+  if (proto.summon) AddAbility<ShamanModifier>(unit, proto.cooldown * (1.0f + math::Random(0)));
 }
 
 bool LowLifeDialogActive() {

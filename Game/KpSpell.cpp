@@ -5,7 +5,6 @@
 #include "Core/Base/LogMessage.h"
 #include "Core/Render/ParticleEmitter.h"
 #include "Game/AreaModifiers.h"
-#include "Game/Game.h"
 #include "Game/KpBullet.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
@@ -16,6 +15,7 @@
 #include "Game/KpWaves.h"
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
+#include "Game/RunningGameMap.h"
 #include "Game/SpriteDef.h"
 #include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
@@ -28,8 +28,6 @@ constexpr float kRingOuter = 50.0f;
 constexpr float kRingInner = 25.0f;
 constexpr float kSecondSpriteDelay = 0.5f;
 constexpr float kThirdSpriteDelay = 0.75f;
-
-KpMap* RunningMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 void LogMissingSpell(int id) {
   QL_LOG(u"The spell prototype %d does not exist; the spell ends\n").AddArg(id);
@@ -64,7 +62,7 @@ void StartSpellEffect(KpMap& map, const KpProto& spell, const KpProto* libraryPr
 KpSpell::KpSpell(int prototypeId) : KpBullet(nullptr, nullptr), prototypeId(prototypeId) { alive = 1; }
 
 void KpSpell::cast() {
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   if (!map) return;
   const std::unique_ptr<KpProto> spell = UpgradedSpellProto(*map, prototypeId);
   if (!spell) {
@@ -103,7 +101,7 @@ void KpSpell::cast() {
 void KpSpell::update(float dt) {
   if (!alive) return;
   animationTime += dt;
-  KpMap* map = RunningMap();
+  KpMap* map = RunningGameMap();
   const KpProto* spell = map && map->protos ? map->protos->find(prototypeId) : nullptr;
   if (!spell) {
     LogMissingSpell(prototypeId);

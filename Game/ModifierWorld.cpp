@@ -5,12 +5,9 @@
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/TextConversion.h"
 #include "Game/CurveGeometry.h"
-#include "Game/Game.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
 #include "Game/KpWaves.h"
-
-KpMap* CurrentMap() { return Game::sInstance ? Game::sInstance->getMap() : nullptr; }
 
 const std::vector<KpEnemy*>& LiveEnemies(const KpMap& map) {
   static const std::vector<KpEnemy*> kNone;
@@ -19,8 +16,7 @@ const std::vector<KpEnemy*>& LiveEnemies(const KpMap& map) {
 
 std::vector<KpEnemy*> EnemiesWithin(const KpMap& map, float x, float y, float diameter) {
   std::vector<KpEnemy*> found;
-  for (KpEnemy* unit : LiveEnemies(map))
-    if (Distance2D(x, y, unit->shownX, unit->shownY) <= diameter * 0.5f) found.push_back(unit);
+  if (map.waves) map.waves->collectEnemiesInRadius(x, y, diameter, found);
   return found;
 }
 

@@ -3,15 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "Game/RunningGameMap.h"
+
 class KpEnemy;
 class KpMap;
-class KpProto;
 
-// What the timed effects see of the world around them.
-
-// The running map; null while there is none, and then the effects do
-// nothing.
-KpMap* CurrentMap();
+// What the timed effects see of the world around them. Without a running
+// map (RunningGameMap) they do nothing.
 
 const std::vector<KpEnemy*>& LiveEnemies(const KpMap& map);
 // The enemies whose shown position lies within half the diameter of the

@@ -29,7 +29,7 @@ void ShamanPortal::update(KpEnemy* unit, float dt) {
 }
 
 void ShamanPortal::apply(KpEnemy*, float) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!map || !wave) return;
   const bool onRoute = routeIndex >= 0 && static_cast<std::size_t>(routeIndex) < route.size();
   const KpPoint* from = onRoute ? map->findPoint(route[static_cast<std::size_t>(routeIndex)]) : nullptr;

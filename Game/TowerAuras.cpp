@@ -20,7 +20,7 @@ float AuraReach(const KpTower& tower) {
 ShowInvisible::ShowInvisible(KpTower* tower) : KpModifier("", 0.0f, kUnlimited, tower) {}
 
 void ShowInvisible::apply(KpEnemy*, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map || !source) return;
   if (!source->getTierProto()) {
     missing_.report("the revealing tower's prototype is not in the sheets");
@@ -46,7 +46,7 @@ void GoldIncomerModifier::apply(KpEnemy*, float) {
 MagicTowerBoost::MagicTowerBoost(KpTower* tower) : KpModifier("", 0.0f, kUnlimited, tower) {}
 
 void MagicTowerBoost::apply(KpEnemy*, float) {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map || !source) return;
   const KpProto* own = source->getTierProto();
   if (!own) {

@@ -23,7 +23,7 @@ TowersBoost::TowersBoost(float duration, float value) : KpModifier("", value, du
 // Only the towers still on the map are touched: a tower that went without
 // telling the boost is not there any more.
 TowersBoost::~TowersBoost() {
-  const KpMap* map = CurrentMap();
+  const KpMap* map = RunningGameMap();
   if (!map) return;
   for (KpTower* tower : map->towers) {
     if (holds(tower)) tower->spellBoosts = std::max(tower->spellBoosts - 1, 0);
@@ -40,7 +40,7 @@ void TowersBoost::update(KpEnemy* unit, float dt) {
 }
 
 void TowersBoost::apply(KpEnemy*, float) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!map) return;
   for (KpTower* tower : map->towers) {
     const KpProto* proto = tower->getTierProto();

@@ -32,7 +32,7 @@ DotModifier::DotModifier(std::string name, float value, float duration, float ru
 void DotModifier::apply(KpEnemy* unit, float) {
   if (!unit) return;
   unit->damage(value);
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!map) return;
   auto* sprite = new KpAnimatedSprite(u"kp/mob_dot");
   sprite->x = unit->x;
@@ -68,7 +68,7 @@ void HoldAndTeleport::update(KpEnemy* unit, float dt) {
 }
 
 void HoldAndTeleport::apply(KpEnemy* unit, float) {
-  KpMap* map = CurrentMap();
+  KpMap* map = RunningGameMap();
   if (!unit || !map) return;
   openPortals(*map, *unit);
   if (kind == kHolding)

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
+#include "Core/Render/Graphics.h"
+#include "Core/Render/RenderTarget.h"
 #include "Game/AreaModifiers.h"
 #include "Game/Game.h"
 #include "Game/KpBullet.h"
@@ -22,6 +26,7 @@
 #include "Game/KpWaves.h"
 #include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
+#include "Platform/GraphicsDevice.h"
 #include "Game/PlayerProfile.h"
 #include "tests/Game/ProtoFixtures.h"
 #include "tests/Support/CaseNames.h"
@@ -80,6 +85,13 @@ constexpr int kFireDamageOnly = 10;
 
 // A power of two: the flights' figures come out exact.
 constexpr float kStep = 0.125f;
+
+// The effects of that class in the list.
+template <class T>
+int CountOf(const std::vector<KpModifier*>& effects) {
+  return static_cast<int>(std::count_if(effects.begin(), effects.end(),
+                                        [](const KpModifier* each) { return dynamic_cast<const T*>(each); }));
+}
 
 class BulletTest : public testing_support::WorldScenario {
  protected:
@@ -145,14 +157,12 @@ class BulletTest : public testing_support::WorldScenario {
 
   template <class T>
   int AreaEffectsOf() const {
-    return static_cast<int>(std::count_if(map_->areaEffects.begin(), map_->areaEffects.end(),
-                                          [](const KpModifier* each) { return dynamic_cast<const T*>(each); }));
+    return CountOf<T>(map_->areaEffects);
   }
 
   template <class T>
   static int ModifiersOf(const KpEnemy& unit) {
-    return static_cast<int>(std::count_if(unit.modifiers.begin(), unit.modifiers.end(),
-                                          [](const KpModifier* each) { return dynamic_cast<const T*>(each); }));
+    return CountOf<T>(unit.modifiers);
   }
 
   static float Lost(const KpEnemy& unit) { return 1000.0f - unit.health; }
@@ -212,26 +222,25 @@ struct LostTarget {
   void (*loseTarget)(KpMap& map, KpEnemy& target);
 };
 
-class HomingBlastTest : public BulletTest, public ::testing::WithParamInterface<LostTarget> {};
-
-TEST_P(HomingBlastTest, AHomingShotWithoutItsTargetExplodesWhereItIs) {
+TEST_F(BulletTest, AHomingShotWithoutItsTargetExplodesWhereItIs) {
+  const LostTarget cases[] = {
+      {"target removed", [](KpMap& map, KpEnemy& unit) { map.bullets->forgetEnemy(&unit); }},
+      {"target out of range", [](KpMap&, KpEnemy& unit) { MoveUnit(unit, 700.0f, unit.y); }},
+  };
   KpTower& tower = Tower(kHoming, 100.0f, 300.0f);
-  KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
-  Fire(tower, target);
-  Step(5);
-  ASSERT_TRUE(Flying());
-  GetParam().loseTarget(*map_, target);
-  Step();
-  EXPECT_FALSE(Flying());
-  EXPECT_EQ(AreaEffectsOf<BlastModifier>(), 1);
+  for (const LostTarget& c : cases) {
+    SCOPED_TRACE(c.name);
+    KpEnemy& target = Unit(kPlainUnit, 300.0f, 300.0f);
+    Fire(tower, target);
+    Step(5);
+    ASSERT_TRUE(Flying());
+    const int blasts = AreaEffectsOf<BlastModifier>();
+    c.loseTarget(*map_, target);
+    Step();
+    EXPECT_FALSE(Flying());
+    EXPECT_EQ(AreaEffectsOf<BlastModifier>(), blasts + 1);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, HomingBlastTest,
-    ::testing::Values(LostTarget{"TargetRemoved", [](KpMap& map, KpEnemy& unit) { map.bullets->forgetEnemy(&unit); }},
-                      LostTarget{"TargetOutOfRange",
-                                 [](KpMap&, KpEnemy& unit) { unit.x = unit.shownX = 700.0f; }}),
-    testing_support::RowName());
 
 TEST_F(BulletTest, ALobbedShellRisesFliesItsArcAndBurstsWhereItLandsThenFreesItsTower) {
   KpTower& tower = Tower(kLobbedShell, 100.0f, 300.0f);
@@ -258,7 +267,7 @@ TEST_F(BulletTest, ALobbedShellRisesFliesItsArcAndBurstsWhereItLandsThenFreesIts
   // The unit walks on; the shell bursts where it lands, over r 130.
   MoveUnit(target, 340.0f, 300.0f);
   StepUntilLanded();
-  EXPECT_FLOAT_EQ(Lost(target), 20.0f * (130.0f - 30.0f) / 130.0f);
+  EXPECT_NEAR(Lost(target), 20.0f * (130.0f - 30.0f) / 130.0f, 1e-3f);
   EXPECT_EQ(tower.state, KpTower::kIdle);
   EXPECT_EQ(tower.animationTime, 0.0f);
 }
@@ -319,34 +328,40 @@ struct HitEffect {
   int stuns;
   int holds;
   int teleports;
+  float duration;
 };
 
-class HitEffectTest : public BulletTest, public ::testing::WithParamInterface<HitEffect> {};
-
 // A unit keeps one effect per tower: hits while it holds one add nothing.
-TEST_P(HitEffectTest, AHitLeavesItsTowersEffectOnceOnTheUnit) {
-  const HitEffect& c = GetParam();
-  KpTower& tower = Tower(c.tower, 100.0f, 300.0f);
-  KpEnemy& unit = Unit(kPlainUnit, 300.0f, 300.0f);
-  for (int hit = 0; hit < 3; ++hit) {
-    KpBullet shot(&tower, &unit);
-    unit.takeHit(shot, true);
+TEST_F(BulletTest, AHitLeavesItsTowersEffectOnceOnTheUnit) {
+  const HitEffect cases[] = {
+      {"poison", kPoison, 1, 0, 0, 0, 2.0f},
+      {"stun", kStun, 0, 1, 0, 0, 3.0f},
+      {"hold", kHold, 0, 0, 1, 0, 3.0f},
+      {"teleport", kTeleportBeam, 0, 0, 0, 1, 3.0f},
+      {"poison and stun: only the poison", kPoisonAndStun, 1, 0, 0, 0, 2.0f},
+  };
+  float y = 100.0f;
+  for (const HitEffect& c : cases) {
+    SCOPED_TRACE(c.name);
+    KpTower& tower = Tower(c.tower, 100.0f, y);
+    KpEnemy& unit = Unit(kPlainUnit, 300.0f, y += 100.0f);
+    for (int hit = 0; hit < 3; ++hit) {
+      KpBullet shot(&tower, &unit);
+      unit.takeHit(shot, true);
+    }
+    EXPECT_FLOAT_EQ(Lost(unit), 60.0f);
+    EXPECT_EQ(ModifiersOf<DotModifier>(unit), c.poisons);
+    EXPECT_EQ(ModifiersOf<StunModifier>(unit), c.stuns);
+    EXPECT_EQ(ModifiersOf<HoldModifier>(unit), c.holds);
+    EXPECT_EQ(ModifiersOf<HoldAndTeleport>(unit), c.teleports);
+    for (const KpModifier* each : unit.modifiers) {
+      EXPECT_EQ(each->source, &tower);
+      EXPECT_EQ(each->duration, c.duration);
+      // Poison bites every 0.9 s, the others act every frame.
+      EXPECT_EQ(each->period, c.poisons ? 0.9f : KpModifier::kUnlimited);
+    }
   }
-  EXPECT_FLOAT_EQ(Lost(unit), 60.0f);
-  EXPECT_EQ(ModifiersOf<DotModifier>(unit), c.poisons);
-  EXPECT_EQ(ModifiersOf<StunModifier>(unit), c.stuns);
-  EXPECT_EQ(ModifiersOf<HoldModifier>(unit), c.holds);
-  EXPECT_EQ(ModifiersOf<HoldAndTeleport>(unit), c.teleports);
-  for (const KpModifier* each : unit.modifiers) EXPECT_EQ(each->source, &tower);
 }
-
-INSTANTIATE_TEST_SUITE_P(Towers, HitEffectTest,
-                         ::testing::Values(HitEffect{"Poison", kPoison, 1, 0, 0, 0},
-                                           HitEffect{"Stun", kStun, 0, 1, 0, 0},
-                                           HitEffect{"Hold", kHold, 0, 0, 1, 0},
-                                           HitEffect{"Teleport", kTeleportBeam, 0, 0, 0, 1},
-                                           HitEffect{"PoisonAndStunOnlyPoisons", kPoisonAndStun, 1, 0, 0, 0}),
-                         testing_support::RowName());
 
 TEST_F(BulletTest, EachTowerLeavesItsOwnEffectOnAUnit) {
   KpTower& first = Tower(kPoison, 100.0f, 300.0f);
@@ -378,41 +393,43 @@ struct Immunity {
   bool immune;
 };
 
-class ImmunityTest : public BulletTest, public ::testing::WithParamInterface<Immunity> {};
-
 // An immune unit takes neither damage nor effect, and says so.
-TEST_P(ImmunityTest, AnImmuneUnitTakesNothingOfTheHit) {
-  const Immunity& c = GetParam();
-  KpTower& tower = Tower(c.tower, 100.0f, 300.0f);
-  KpEnemy& unit = Unit(c.unit, 300.0f, 300.0f);
-  const std::size_t popups = map_->popups->popups().size();
-  KpBullet shot(&tower, &unit);
-  unit.takeHit(shot, true);
-  if (!c.immune) {
-    EXPECT_FLOAT_EQ(Lost(unit), 20.0f);
-    return;
+TEST_F(BulletTest, AnImmuneUnitTakesNothingOfTheHit) {
+  const Immunity cases[] = {
+      {"stone against poison", kStoneUnit, kPoison, true},
+      {"stone against stun", kStoneUnit, kStun, true},
+      {"ice against poison", kIceUnit, kPoison, true},
+      {"ice against stun", kIceUnit, kStun, true},
+      {"ice against hold", kIceUnit, kHold, false},
+      {"poison immune against hold", kPoisonImmune, kHold, true},
+      {"poison immune against poison", kPoisonImmune, kPoison, false},
+      {"fire only against other ammunition", kFireDamageOnly, kNotFire, true},
+      {"fire only against fire ammunition", kFireDamageOnly, kHoming, false},
+      {"fire only against the shell", kFireDamageOnly, kLobbedShell, false},
+  };
+  ASSERT_NE(map_->popups, nullptr);
+  float y = 100.0f;
+  for (const Immunity& c : cases) {
+    SCOPED_TRACE(c.name);
+    KpTower& tower = Tower(c.tower, 100.0f, y);
+    KpEnemy& unit = Unit(c.unit, 300.0f, y += 100.0f);
+    const std::size_t popups = map_->popups->popups().size();
+    KpBullet shot(&tower, &unit);
+    unit.takeHit(shot, true);
+    if (!c.immune) {
+      EXPECT_FLOAT_EQ(Lost(unit), 20.0f);
+      EXPECT_EQ(map_->popups->popups().size(), popups);
+      continue;
+    }
+    EXPECT_EQ(Lost(unit), 0.0f);
+    EXPECT_TRUE(std::all_of(unit.modifiers.begin(), unit.modifiers.end(),
+                            [](const KpModifier* each) { return each->ability; }));
+    ASSERT_EQ(map_->popups->popups().size(), popups + 1);
+    const KpPopup& popup = *map_->popups->popups().back();
+    EXPECT_EQ(popup.kind, KpPopup::kImmune);
+    EXPECT_EQ(popup.y, y - 20.0f);
   }
-  EXPECT_EQ(Lost(unit), 0.0f);
-  EXPECT_TRUE(unit.modifiers.empty() || std::all_of(unit.modifiers.begin(), unit.modifiers.end(),
-                                                    [](const KpModifier* each) { return each->ability; }));
-  ASSERT_EQ(map_->popups->popups().size(), popups + 1);
-  const KpPopup& popup = *map_->popups->popups().back();
-  EXPECT_EQ(popup.kind, KpPopup::kImmune);
-  EXPECT_EQ(popup.y, 280.0f);
 }
-
-INSTANTIATE_TEST_SUITE_P(Units, ImmunityTest,
-                         ::testing::Values(Immunity{"StoneAgainstPoison", kStoneUnit, kPoison, true},
-                                           Immunity{"StoneAgainstStun", kStoneUnit, kStun, true},
-                                           Immunity{"IceAgainstPoison", kIceUnit, kPoison, true},
-                                           Immunity{"IceAgainstStun", kIceUnit, kStun, true},
-                                           Immunity{"IceAgainstHold", kIceUnit, kHold, false},
-                                           Immunity{"PoisonImmuneAgainstHold", kPoisonImmune, kHold, true},
-                                           Immunity{"PoisonImmuneAgainstPoison", kPoisonImmune, kPoison, false},
-                                           Immunity{"FireOnlyAgainstOtherAmmunition", kFireDamageOnly, kNotFire, true},
-                                           Immunity{"FireOnlyAgainstFireAmmunition", kFireDamageOnly, kHoming, false},
-                                           Immunity{"FireOnlyAgainstTheShell", kFireDamageOnly, kLobbedShell, false}),
-                         testing_support::RowName());
 
 TEST_F(BulletTest, SellingATowerTakesItsShotsAndEveryEffectForgetsIt) {
   KpTower& sold = Tower(kTeleportBeam, 100.0f, 300.0f);
@@ -468,6 +485,46 @@ TEST_F(BulletTest, ShotsThatCouldNeverMoveAreNotFiredAndTheDataIsBlamedOnce) {
   EXPECT_EQ(mentions, 1);
 }
 
+// The most opaque pixel of a square around the point.
+std::uint32_t MostOpaqueAround(const std::vector<std::uint32_t>& picture, int width, int x, int y) {
+  constexpr int kReach = 20;
+  std::uint32_t most = 0;
+  for (int py = y - kReach; py <= y + kReach; ++py)
+    for (int px = x - kReach; px <= x + kReach; ++px) most = std::max(most, picture[py * width + px] >> 24);
+  return most;
+}
+
+TEST_F(BulletTest, ShotsShowTheirAmmunitionWhereTheyFly) {
+  constexpr int kWidth = 1024;
+  constexpr int kHeight = 768;
+  KpEnemy& target = Unit(kPlainUnit, 900.0f, 100.0f);
+  // A dart is one image; a shell plays its layout.
+  KpBullet& dart = Fire(Tower(kHoming, 100.0f, 100.0f), target);
+  KpBullet& shell = Fire(Tower(kLobbedShell, 100.0f, 500.0f), target);
+  dart.x = 200.0f;
+  dart.y = 100.0f;
+  shell.x = 300.0f;
+  shell.y = 500.0f;
+
+  auto& render = static_cast<render::RenderDX9&>(*game().GetRender());
+  std::unique_ptr<render::RenderTarget> picture;
+  ASSERT_EQ(render.CreateRenderTarget(kWidth, kHeight, &picture, true), QL_OK);
+  {
+    render::Graphics graphics(*picture);
+    const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    graphics.Clear(render::kClearColor, transparent, 1.0f, 0);
+    map_->bullets->draw(graphics);
+  }
+  auto& device = *render.GetDevice();
+  ASSERT_EQ(device.SetRenderTarget(picture->GetTexture()->GetDeviceTexture()), platform::DeviceResult::kOk);
+  const std::vector<std::uint32_t> pixels = device.ReadPixels({0, 0, kWidth, kHeight});
+  ASSERT_EQ(device.SetRenderTarget(nullptr), platform::DeviceResult::kOk);
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kWidth * kHeight));
+  EXPECT_GT(MostOpaqueAround(pixels, kWidth, 200, 100), 0u) << "the dart";
+  EXPECT_GT(MostOpaqueAround(pixels, kWidth, 300, 500), 0u) << "the shell";
+  EXPECT_EQ(MostOpaqueAround(pixels, kWidth, 700, 300), 0u) << "nothing elsewhere";
+}
+
 // Spells.
 
 KpSpell& Cast(KpMap& map, int spellId, float x, float y) {
@@ -485,26 +542,21 @@ struct SpellArea {
   int (*count)(const std::vector<KpModifier*>& areas);
 };
 
-template <class T>
-int CountOf(const std::vector<KpModifier*>& areas) {
-  return static_cast<int>(
-      std::count_if(areas.begin(), areas.end(), [](const KpModifier* each) { return dynamic_cast<const T*>(each); }));
+TEST_F(BulletTest, ASpellLeavesItsAreaOnTheMap) {
+  const SpellArea cases[] = {
+      {"fire", 3001, CountOf<FireSplashModifier>},
+      {"hold", 3002, CountOf<MapImpassableArea>},
+      {"poison", 3003, CountOf<DotModifierArea>},
+      {"tower boost", 3004, CountOf<TowersBoost>},
+  };
+  for (const SpellArea& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t areas = map_->areaEffects.size();
+    Cast(*map_, c.spell, 400.0f, 300.0f);
+    EXPECT_EQ(c.count(map_->areaEffects), 1);
+    EXPECT_EQ(map_->areaEffects.size(), areas + 1);
+  }
 }
-
-class SpellAreaTest : public BulletTest, public ::testing::WithParamInterface<SpellArea> {};
-
-TEST_P(SpellAreaTest, ASpellLeavesItsAreaOnTheMap) {
-  Cast(*map_, GetParam().spell, 400.0f, 300.0f);
-  EXPECT_EQ(GetParam().count(map_->areaEffects), 1);
-  EXPECT_EQ(map_->areaEffects.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Spells, SpellAreaTest,
-                         ::testing::Values(SpellArea{"Fire", 3001, CountOf<FireSplashModifier>},
-                                           SpellArea{"Hold", 3002, CountOf<MapImpassableArea>},
-                                           SpellArea{"Poison", 3003, CountOf<DotModifierArea>},
-                                           SpellArea{"TowerBoost", 3004, CountOf<TowersBoost>}),
-                         testing_support::RowName());
 
 TEST_F(BulletTest, ASpellHitsEachUnitInItsAreaOnceIncludingLateComers) {
   // Spell 3000: r 170, strength 45, two seconds, stuns.
@@ -526,7 +578,7 @@ TEST_F(BulletTest, ASpellHitsEachUnitInItsAreaOnceIncludingLateComers) {
 
 TEST_F(BulletTest, ASpellsCastTakesTheUpgradedPrototypeAndItsLingeringAreaTheLibrarysOne) {
   // The bought step adds 20 % of the strength: 10 becomes 12, 45 would be 54.
-  Cast(*map_, 3001, 400.0f, 300.0f);
+  Cast(*map_, 3001, 100.0f, 300.0f);
   ASSERT_EQ(map_->areaEffects.size(), 1u);
   EXPECT_EQ(map_->areaEffects.front()->value, 12.0f);
   KpEnemy& unit = Unit(kPlainUnit, 400.0f, 300.0f);

@@ -9,38 +9,32 @@
 #include <string>
 #include <vector>
 
-#include "Core/Base/MathRandom.h"
-#include "Core/Base/TextConversion.h"
 #include "Core/Purchase/Product.h"
 #include "Core/Purchase/PurchaseResult.h"
 #include "Core/Render/Graphics.h"
+#include "Game/AbilityModifiers.h"
 #include "Game/CurveGeometry.h"
 #include "Game/Game.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
+#include "Game/KpParticle.h"
 #include "Game/KpPickups.h"
 #include "Game/KpPoint.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpSprite.h"
+#include "Game/KpTower.h"
 #include "Game/KpWaveProto.h"
 #include "Game/KpWaves.h"
 #include "Game/LowLifeOffer.h"
 #include "Game/OwnedPointers.h"
-#include "Platform/Browser.h"
-#include "tests/Framework/TestGameFixture.h"
 #include "tests/Support/CaseNames.h"
-#include "tests/Support/GraphicsDriver.h"
+#include "tests/Support/LevelRun.h"
+#include "tests/Support/WorldScenario.h"
 
 namespace {
 
-using framework_test::TestGame;
-
-constexpr const char* kProfilePath = "Orvane/Lanternfall2/profiles.xml";
-constexpr const char* kProfile =
-    "<Profiles currentProfile=\"p\"><Profile name=\"p\" version=\"4\"><tutorial avail=\"1\"/><upgrades/>"
-    "<gems amount=\"0\"/><mode v=\"1\"/><towers/><levels/></Profile></Profiles>";
 constexpr float kStep = 1.0f / 30.0f;
 // Far longer than any unit needs to cross the first level.
 constexpr int kMaxSteps = 30 * 600;
@@ -54,37 +48,19 @@ constexpr int kGravecaller = 13;  // raises the dead within 200
 constexpr int kHusk = 39;  // what the dead rise as
 constexpr int kLampsnuffer = 14;  // explodes for 80 within 100
 
-class EnemyTest : public framework_test::TestGameFixture {
+// The first campaign level with the units the test spawns; the test steps
+// them itself, so the level's own waves never come.
+class EnemyTest : public testing_support::WorldScenario {
  protected:
   void SetUp() override {
-    TestGameFixture::SetUp();
-    platform::OverrideUrlOpener([](const std::string&) {});
-    userFolder_.WriteFile(kProfilePath, kProfile);
-    TestGame::NextHooks().create = [] { return new Game; };
-    auto& game = static_cast<Game&>(*app::Application::Instance());
-    game.SetArguments({u"--data_path", base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8)});
-    ASSERT_EQ(game.PlatformInit(), QL_OK);
-    ASSERT_EQ(game.Init(), QL_OK);
-    testing_support::KeepGraphicsDriverLoaded();
-    map_ = game.getMap();
-    ASSERT_NE(map_, nullptr);
-    if (!map_->popups) map_->popups = std::make_unique<KpPopupList>();
+    WorldScenario::SetUp();
+    map_ = &level().map();
     LoadLevel(1);
   }
 
-  void TearDown() override {
-    TestGameFixture::TearDown();
-    platform::OverrideUrlOpener({});
-  }
-
   void LoadLevel(int mode) {
-    map_->difficultyMode = mode;
-    map_->episodeIndex = 0;
-    map_->levelIndex = 0;
-    map_->loadLevel();
-    ASSERT_TRUE(map_->levelLoadError.empty());
+    ASSERT_TRUE(level().loadCampaignLevel(mode, 0, 0));
     ASSERT_FALSE(map_->waves->waves().empty());
-    math::Random(1);
   }
 
   // A unit of the first wave's lane at the level's spawn point.
@@ -416,15 +392,72 @@ TEST_F(EnemyTest, GroundUnitsDrawWithTheTowersAndFliersAboveThem) {
   for (std::vector<KpFrameEntry*>& queue : map_->drawQueues) DeleteAllPointersAndFree(queue);
 }
 
-TEST_F(EnemyTest, RemovedUnitIsNoLongerSelected) {
+TEST_F(EnemyTest, RemovedUnitIsForgottenBySelectionTowersAndBeams) {
   KpEnemy& unit = Spawn(kGloamling);
   KpEnemy& other = Spawn(kGloamling);
   map_->selectedUnit = &unit;
+  auto* tower = new KpTower;
+  tower->target = &unit;
+  tower->state = KpTower::kTracking;
+  map_->towers.push_back(tower);
+  auto* beam = new KpBeamParticle(0.0f, 0.0f, &unit, "");
+  map_->particles.push_back(beam);
+
   map_->onUnitRemoved(&other);
   EXPECT_EQ(map_->selectedUnit, &unit);
+  EXPECT_EQ(tower->target, &unit);
+  EXPECT_EQ(beam->target, &unit);
   map_->onUnitRemoved(&unit);
   EXPECT_EQ(map_->selectedUnit, nullptr);
+  EXPECT_EQ(tower->target, nullptr);
+  EXPECT_EQ(tower->state, KpTower::kIdle);
+  EXPECT_EQ(beam->target, nullptr);
 }
+
+struct AbilityCase {
+  const char* name;
+  int unitId;
+  std::vector<const char*> abilities;
+};
+
+class EnemyAbilityTest : public EnemyTest, public ::testing::WithParamInterface<AbilityCase> {};
+
+std::string AbilityName(const KpModifier* modifier) {
+  if (dynamic_cast<const HasteAreaModifier*>(modifier)) return "haste";
+  if (dynamic_cast<const InvisibleAreaModifier*>(modifier)) return "invisibleArea";
+  if (dynamic_cast<const InvisibleModifier*>(modifier)) return "invisible";
+  if (dynamic_cast<const RegenModifier*>(modifier)) return "regen";
+  if (dynamic_cast<const HealerModifier*>(modifier)) return "healer";
+  if (dynamic_cast<const ShamanModifier*>(modifier)) return "summon";
+  return "other";
+}
+
+TEST_P(EnemyAbilityTest, UnitSpawnsWithItsAbilitiesRunOncePerCooldown) {
+  KpEnemy& unit = Spawn(GetParam().unitId);
+  const float cooldown = unit.getTierProto()->cooldown;
+  ASSERT_EQ(unit.modifiers.size(), GetParam().abilities.size());
+  for (std::size_t n = 0; n < unit.modifiers.size(); ++n) {
+    const KpModifier& ability = *unit.modifiers[n];
+    EXPECT_EQ(AbilityName(&ability), GetParam().abilities[n]);
+    EXPECT_TRUE(ability.ability);
+    EXPECT_EQ(ability.duration, KpModifier::kUnlimited);
+    EXPECT_EQ(ability.source, nullptr);
+    if (AbilityName(&ability) == "summon") {
+      EXPECT_GE(ability.period, cooldown);
+      EXPECT_LE(ability.period, 2.0f * cooldown);
+    } else {
+      EXPECT_EQ(ability.period, cooldown);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, EnemyAbilityTest,
+    ::testing::Values(AbilityCase{"Plain", kGloamling, {}},
+                      AbilityCase{"HastesAndHidesOthers", 8, {"haste", "invisibleArea"}},
+                      AbilityCase{"HidesItself", 5, {"invisible"}}, AbilityCase{"Regenerates", 4, {"regen"}},
+                      AbilityCase{"Heals", 6, {"healer"}}, AbilityCase{"Summons", 12, {"summon"}}),
+    testing_support::RowName());
 
 struct PickupCase {
   const char* name;

@@ -1,5 +1,6 @@
-// The scenario fixture itself: levels load and the clock follows the game
-// speed; and the spot purchase the fixture's player uses.
+// The scenario fixture itself: levels load, the clock follows the game speed
+// and the player is offered what the tower menu offers; and the spot purchase
+// the fixture's player uses.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,37 @@ TEST_F(WorldScenario, LoadsCampaignLevelsOfBothModes) {
   ASSERT_TRUE(level().loadCampaignLevel(3, 0, 0));
   EXPECT_EQ(level().life(), 1.0f);
   EXPECT_FALSE(level().loadCampaignLevel(1, 7, 7)) << "no such level";
+}
+
+TEST_F(WorldScenario, OffersWhatTheMenuOffersAtItsPrices) {
+  // The first level opens the first tower and its first tier only.
+  ASSERT_TRUE(level().loadLevelText(kSmallLevel));
+  EXPECT_EQ(level().buildPrice(10000), 70.0f);
+  EXPECT_EQ(level().buildPrice(20000), 0.0f) << "not open on the first level";
+  EXPECT_EQ(level().buildPrice(10001), 0.0f) << "a tier is no build";
+  EXPECT_EQ(level().buildPrice(1), 0.0f) << "a unit is no build";
+  EXPECT_EQ(level().build(7, 10000), nullptr) << "no such spot";
+  EXPECT_EQ(level().build(1, 10000), nullptr) << "not bought yet";
+  EXPECT_FALSE(level().upgrade(0, 10001)) << "no tower there";
+
+  ASSERT_NE(level().build(0, 10000), nullptr);
+  EXPECT_EQ(level().money(), 180);
+  EXPECT_EQ(level().build(0, 10000), nullptr) << "taken";
+  EXPECT_EQ(level().upgradePrice(0, 10002), 0.0f) << "not open on the first level";
+  EXPECT_EQ(level().upgradePrice(0, 10001), 60.0f);
+  ASSERT_TRUE(level().upgrade(0, 10001));
+  EXPECT_EQ(level().money(), 120);
+  EXPECT_EQ(level().upgradePrice(0, 10001), 0.0f) << "the tier it has";
+  // Half of the tier's and its base's costs come back.
+  ASSERT_TRUE(level().sell(0));
+  EXPECT_EQ(level().money(), 120 + 65);
+  EXPECT_EQ(level().towerOn(0), nullptr);
+  EXPECT_NE(level().build(0, 10000), nullptr) << "free again";
+
+  // Where the second tier is open, skipping the first costs both.
+  ASSERT_TRUE(level().loadLevelText(kSmallLevel, 0, 2));
+  ASSERT_NE(level().build(0, 10000), nullptr);
+  EXPECT_EQ(level().upgradePrice(0, 10002), 60.0f + 90.0f);
 }
 
 TEST_F(WorldScenario, ASpotWithAPriceOpensOnceBoughtAndOnlyWhenPaid) {

@@ -60,8 +60,8 @@ class LevelRun {
   bool sell(int spot);
   bool buySpot(int spot);
   KpTower* towerOn(int spot) const;
-  // The menu's price of that tower or tier on the spot; null or 0 when it
-  // offers none.
+  // The menu's price of that tower, or of that tier for the tower on the
+  // spot; 0 when it offers none.
   float buildPrice(int towerId) const;
   float upgradePrice(int spot, int tierId) const;
   // The money a spot not yet bought asks; 0 for an open spot or none.

@@ -44,9 +44,13 @@ KpTower* LevelRun::towerOn(int spot) const {
   return found == map_.towers.end() ? nullptr : *found;
 }
 
+// The build menu lists the library's top-level towers, not their tiers.
 float LevelRun::buildPrice(int towerId) const {
-  const KpProto* proto = map_.protos->find(towerId);
-  if (!proto || proto->type != kBuildMenuType || !map_.unlockTable->isTowerUnlocked(towerId)) return 0.0f;
+  const auto& protos = map_.protos->protos();
+  const bool listed = std::any_of(protos.begin(), protos.end(), [towerId](const std::unique_ptr<KpProto>& proto) {
+    return proto->id == towerId && proto->type == kBuildMenuType;
+  });
+  if (!listed || !map_.unlockTable->isTowerUnlocked(towerId)) return 0.0f;
   return UpgradedCopy(map_, towerId)->cost;
 }
 
