@@ -18,10 +18,13 @@
 #include "Core/Render/ParticleSystem.h"
 #include "Core/Sound/SoundSystem.h"
 #include "Game/Game.h"
+#include "Game/KpEnemy.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapEffect.h"
 #include "Game/KpParticle.h"
 #include "Game/KpPopupList.h"
+#include "Game/KpTower.h"
+#include "Game/KpWaves.h"
 #include "Game/KpWallet.h"
 #include "Game/OwnedPointers.h"
 #include "Game/ParticleEffect.h"
@@ -267,6 +270,43 @@ TEST_F(MapFrameTest, ParticlesGoWhenAnEmitterStops) {
   EXPECT_EQ(map_->particles, (std::vector<KpParticle*>{steady}));
 }
 
+// A beam keeps one emitter per 30 units to its unit: it grows at once and
+// shrinks by one emitter a frame; once its unit has gone it plays out, goes,
+// and its tower forgets it.
+TEST_F(MapFrameTest, ABeamFollowsItsUnitAndGoesWithIt) {
+  KpEnemy unit(nullptr);
+  unit.shownX = 100.0f + 95.0f * 0.6f;
+  unit.shownY = 200.0f + 95.0f * 0.8f;
+  auto* beam = new KpBeamParticle(100.0f, 200.0f, &unit, "t_line");
+  EXPECT_EQ(beam->emitters.size(), 4u);
+  map_->particles.push_back(beam);
+  KpTower tower;
+  tower.beam = beam;
+  map_->towers.push_back(&tower);
+
+  Frames(1);
+  EXPECT_FLOAT_EQ(beam->grow, 1.0f) << "full length after a tenth of a second";
+  unit.shownX = 100.0f;
+  unit.shownY = 410.0f;
+  Frames(1);
+  EXPECT_EQ(beam->emitters.size(), 7u) << "210 away";
+  unit.shownY = 260.0f;
+  std::vector<std::size_t> counts;
+  for (int frame = 0; frame < 6; ++frame) {
+    Frames(1);
+    counts.push_back(beam->emitters.size());
+  }
+  EXPECT_EQ(counts, (std::vector<std::size_t>{6, 5, 4, 3, 2, 2}));
+
+  beam->target = nullptr;
+  Frames(1);
+  EXPECT_FALSE(beam->isRunning()) << "its particles play out";
+  Frames(1);
+  EXPECT_TRUE(map_->particles.empty());
+  EXPECT_EQ(tower.beam, nullptr);
+  map_->towers.clear();
+}
+
 TEST_F(MapFrameTest, AParticleTemplateTheDataLacksIsLoggedOnceAndShowsNothing) {
   KpParticle first("no_such_template");
   KpParticle second("no_such_template");
@@ -321,6 +361,11 @@ std::vector<float> RunTrace(KpMap& map, int frames) {
     map.update(1.0f / 30.0f);
     trace.push_back(static_cast<float>(map.wallet->money));
     trace.push_back(static_cast<float>(map.particles.size() + map.popups->popups().size()));
+    for (const KpEnemy* unit : map.waves->enemies()) {
+      trace.push_back(unit->x);
+      trace.push_back(unit->y);
+      trace.push_back(unit->health);
+    }
     for (const KpMapEffect* point : map.mapEffects) {
       trace.push_back(point->elapsed);
       trace.push_back(point->interval);
