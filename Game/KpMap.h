@@ -309,8 +309,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // update loads.
   int loadingPhase = 0;
 
-  // The beams and other grouped emitters of the frame; those that ended go.
-  void updateParticles(float dt);
 
  private:
   // The towers, areas, units, shots and waves of a frame of play.
