@@ -82,8 +82,6 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   // The sprite sheets and the interface pictures; once, at construction.
   void loadResources();
   void loadUiIcons();
-  // Added to the enemies' speed: easier modes walk slower.
-  float getDifficultySpeedFactor() const;
   // Stamps the level's roads once into bakedBackground.
   void bakeBackground();
   // One frame of the level under the interface.

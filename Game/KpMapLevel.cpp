@@ -161,13 +161,3 @@ void KpMap::parseLevel(const base::WString& path) {
   bakeBackground();
 }
 
-float KpMap::getDifficultySpeedFactor() const {
-  switch (difficultyMode) {
-    case 0:
-      return -0.1f;
-    case 2:
-      return 0.1f;
-    default:
-      return 0.0f;
-  }
-}
