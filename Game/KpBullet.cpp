@@ -110,9 +110,12 @@ bool FlyShell(KpBullet& b, float dt, const KpProto* ammo) {
     b.phaseTime = 0.0f;
     b.phase = KpBullet::kLanded;
   }
-  if (b.phase == KpBullet::kLanded || !ammo || !ammo->sprite) return false;
-  FollowWithTrail(b, dt);
-  WrapAfterOnePass(b.animationTime, *ammo, "shot");
+  if (b.phase == KpBullet::kLanded) return false;
+  // A shell in the air never also flies on as a straight shot.
+  if (ammo && ammo->sprite) {
+    FollowWithTrail(b, dt);
+    WrapAfterOnePass(b.animationTime, *ammo, "shot");
+  }
   return true;
 }
 
@@ -231,7 +234,13 @@ void KpBullet::update(float dt) {
   if (lobbed && phase != kLanded && FlyShell(*this, dt, ammo)) return;
 
   if (tierProto->speed == kInstantSpeed) {
-    if (target) target->takeHit(*this, true);
+    // The hit lands on the target, so a splash falls off from there and not
+    // from the tower.
+    if (target) {
+      x = target->shownX;
+      y = target->shownY;
+      target->takeHit(*this, true);
+    }
     alive = 0;
     return;
   }

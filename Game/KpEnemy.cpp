@@ -139,7 +139,9 @@ bool Animate(KpEnemy& unit, const KpProto& proto, float dt) {
       return false;
     case KpEnemy::kSpecial: {
       const std::size_t frames = FrameCount(proto, "special");
-      if (frames > 0 && unit.animationTime >= static_cast<float>(frames) / fps) {
+      // Without special frames the unit walks on at once rather than stand
+      // for good.
+      if (frames == 0 || unit.animationTime >= static_cast<float>(frames) / fps) {
         unit.animationTime = 0.0f;
         unit.state = KpEnemy::kWalking;
         PlayUnitSound(u"enemy%dspecial", proto.id);
@@ -395,7 +397,8 @@ void KpEnemy::tryRaiseDead() {
   if (!here) return;
   KpEnemy* raiser = nullptr;
   for (KpEnemy* unit : map->waves->enemies()) {
-    if (unit == this || unit->state == kDying) continue;
+    // Only a raiser still in play raises: one dying or fading would die again.
+    if (unit == this || unit->state == kDying || unit->state == kFading || !unit->inPlay) continue;
     const KpProto* proto = unit->getTierProto();
     if (proto && proto->raiseDead && unit->speedReduction != -proto->speed &&
         proto->range > Distance2D(x, y, unit->x, unit->y)) {

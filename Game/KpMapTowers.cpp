@@ -161,14 +161,15 @@ void KpMap::sellTower(KpTower* tower) {
     }
     wallet->addMoney(static_cast<int>(std::floor(value * sellFactor)));
   }
-  if (bullets) bullets->removeTowerBullets(tower);
+  // The held unit's effects still name the tower until its shots go.
   if (tower->beam && tower->beam->isRunning()) {
     if (KpEnemy* held = tower->beam->target) {
       held->removeModifiersFrom(tower);
-      held->state = KpEnemy::kWalking;
+      if (held->state == KpEnemy::kHeldInBeam) held->state = KpEnemy::kWalking;
     }
     tower->beam->finish();
   }
+  if (bullets) bullets->removeTowerBullets(tower);
   tower->beam = nullptr;
   StartTowerEffect(*this, "build", tower->x, tower->y);
   w4::SoundTags::Instance()->Play(u"sellTower");

@@ -36,6 +36,12 @@
 
 namespace {
 
+// The unit carries an effect the tower's shot left on it.
+bool HoldsEffectOf(const KpEnemy& unit, const KpTower* tower) {
+  return std::any_of(unit.modifiers.begin(), unit.modifiers.end(),
+                     [tower](const KpModifier* modifier) { return modifier->source == tower && !modifier->ability; });
+}
+
 constexpr float kSectorDegrees = 11.25f;
 constexpr float kTurnDegreesPerSecond = 360.0f;
 // Units this much beyond the range keep a tower tracking instead of idling.
@@ -417,6 +423,9 @@ void KpTower::fire() {
     target->animationTime = 0.0f;
     KpBullet hit(this, target);
     target->takeHit(hit, true);
+    // A unit that kept the teleport out walks on; only the teleport frees a
+    // held one.
+    if (!HoldsEffectOf(*target, this)) target->state = KpEnemy::kWalking;
     return;
   }
   if (map->bullets) map->bullets->add(new KpBullet(this, target));

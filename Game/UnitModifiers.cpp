@@ -69,7 +69,8 @@ void HoldAndTeleport::update(KpEnemy* unit, float dt) {
 
 void HoldAndTeleport::apply(KpEnemy* unit, float) {
   KpMap* map = RunningGameMap();
-  if (!unit || !map) return;
+  // A unit that is dying or fading is neither held nor sent back to walk.
+  if (!unit || !map || IsDead(*unit)) return;
   openPortals(*map, *unit);
   if (kind == kHolding)
     unit->speedReduction = BaseSpeedOf(*unit, missing_);

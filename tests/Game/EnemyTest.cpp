@@ -243,6 +243,17 @@ TEST_F(EnemyTest, RaiserRaisesTheDeadOnceAndWaitsForItsSpell) {
   EXPECT_TRUE(map_->waves->enemies().empty());
 }
 
+// A raiser that dies with its victim raises nothing, so it never dies twice.
+TEST_F(EnemyTest, ADeadRaiserRaisesNoOne) {
+  KpEnemy& raiser = Spawn(kGravecaller);
+  KpEnemy& victim = Spawn(kGloamling);
+  for (int n = 0; n < 30; ++n) StepAll();
+  raiser.damage(1000.0f);
+  victim.damage(1000.0f);
+  ASSERT_TRUE(RunUntilGone(victim));
+  EXPECT_TRUE(UnitsOf(kHusk).empty());
+}
+
 struct DifficultyCase {
   const char* name;
   int mode;

@@ -62,13 +62,14 @@ constexpr const char* kTowers =
     "90500;-1;1;0;0;150;360;-1;10;0;0;0;0;0;8;0;0;0;10\n"
     "90600;-1;1;0;0;160;360;-1;1;25;0;0;0;1;0;0;0;0;10\n"
     "90700;-1;1;0;0;10;300;10;-3;0;2003;0;0;0;0;0;0;0;0\n";
-// Ground, flying, blocking and weakening units.
+// Ground, flying, blocking, weakening and fire-only units.
 constexpr const char* kUnits =
-    "id;health;speed;r;air;blocktower;debufftower\n"
-    "91000;100;30;50;0;0;0\n"
-    "91001;100;30;50;1;0;0\n"
-    "91002;100;30;400;0;1;0\n"
-    "91003;100;30;400;0;0;1\n";
+    "id;health;speed;r;air;blocktower;debufftower;fire_dmg_only\n"
+    "91000;100;30;50;0;0;0;0\n"
+    "91001;100;30;50;1;0;0;0\n"
+    "91002;100;30;400;0;1;0;0\n"
+    "91003;100;30;400;0;0;1;0\n"
+    "91004;100;30;50;0;0;0;1\n";
 
 constexpr int kGun = 90000;
 constexpr int kGunTier = 1;
@@ -83,6 +84,7 @@ constexpr int kGround = 91000;
 constexpr int kFlying = 91001;
 constexpr int kBlocker = 91002;
 constexpr int kWeakener = 91003;
+constexpr int kFireOnly = 91004;
 
 constexpr float kStep = 1.0f / 60.0f;
 
@@ -474,6 +476,30 @@ TEST_F(TowerTest, ABeamTowerHoldsItsTargetAndLetsGoOfItsBeam) {
   map_->update(kStep);
   EXPECT_EQ(std::count(map_->particles.begin(), map_->particles.end(), beam), 0) << "ended on its own";
   EXPECT_EQ(tower->beam, nullptr);
+}
+
+// Selling a beam tower frees the unit it holds; a unit immune to the beam is
+// never held.
+TEST_F(TowerTest, ABeamTowerSoldLetsGoOfItsUnit) {
+  KpTower* tower = build(kBeamTower, 0);
+  ASSERT_NE(tower, nullptr);
+  KpEnemy* unit = addUnit(kGround, tower->x + 50.0f, tower->y);
+  tower->target = unit;
+  tower->fire();
+  ASSERT_EQ(unit->state, KpEnemy::kHeldInBeam);
+  ASSERT_EQ(unit->modifiers.size(), 1u);
+
+  map_->sellTower(tower);
+  EXPECT_EQ(unit->state, KpEnemy::kWalking);
+  EXPECT_TRUE(unit->modifiers.empty()) << "the teleport went with the tower";
+
+  KpTower* second = build(kBeamTower, 0);
+  ASSERT_NE(second, nullptr);
+  KpEnemy* immune = addUnit(kFireOnly, second->x + 50.0f, second->y);
+  second->target = immune;
+  second->fire();
+  EXPECT_TRUE(immune->modifiers.empty());
+  EXPECT_EQ(immune->state, KpEnemy::kWalking) << "a unit the beam cannot teleport is not held";
 }
 
 // A turning tower shows the frame of its direction; the entry joins the
