@@ -2,10 +2,10 @@
 
 #include "Core/Base/LogMessage.h"
 #include "Core/Base/MathRandom.h"
-#include "Core/Render/ParticleEmitter.h"
 #include "Core/Sound/SoundSystem.h"
 #include "Core/Sound/SoundTags.h"
 #include "Game/AbilityModifiers.h"
+#include "Game/HeldParticleEffect.h"
 #include "Game/KpBulletList.h"
 #include "Game/KpEnemy.h"
 #include "Game/KpFeatureConfig.h"
@@ -30,18 +30,6 @@ constexpr int kPassengerUnitId = 11;
 // it.
 constexpr float kPassengerSpacing = 0.1f;
 constexpr float kLastPassengerStart = 0.85f;
-constexpr int kHardcoreMode = 3;
-
-// A new one-shot effect of the named template, already playing at the point.
-ParticleEffect* StartEffectAt(const std::string& name, float x, float y) {
-  auto* effect = new ParticleEffect(name);
-  if (render::ParticleEmitter* emitter = effect->emitter()) {
-    emitter->SetLoopMode(0);
-    emitter->SetPosition(x, y, 1);
-    emitter->SetState(render::ParticleEmitter::kRunning);
-  }
-  return effect;
-}
 
 template <class Ability>
 void AddAbility(KpEnemy& unit, float period) {
@@ -142,7 +130,7 @@ void KpMap::onUnitReachedBase(KpEnemy* unit) {
   unit->inPlay = 0;
   unit->reachedBase = true;
   if (unit->entry) unit->entry->setState(KpWaveEntry::kEscaped);
-  hitEmitters.push_back(StartEffectAt("damage_h", unit->x, unit->y));
+  StartHitEffect(*this, "damage_h", unit->x, unit->y);
   if (wallet) {
     wallet->leakedCount = AddClamped(wallet->leakedCount, 1);
     wallet->leakDamage = AddClamped(wallet->leakDamage, TruncateToInt(damage));
