@@ -5,6 +5,7 @@
 #include "Core/Render/RenderState.h"
 #include "Core/Resource/ResourceManager.h"
 #include "Framework/GameApplication.h"
+#include "Game/Game.h"
 #include "Game/KpMap.h"
 #include "Game/PlayerProfile.h"
 
@@ -118,4 +119,10 @@ QLResultEnum GameWindow::OnWidgetMouseMove(const math::Point3& point) {
   lastMouseX_ = static_cast<int>(point.x);
   lastMouseY_ = static_cast<int>(point.y);
   return QL_OK;
+}
+
+render::Font* LoadedGameFont(GameFont which) {
+  const GameWindow* window = Game::sInstance ? Game::sInstance->gameWindow() : nullptr;
+  render::Font* font = window ? window->font(which) : nullptr;
+  return font && font->IsLoaded() ? font : nullptr;
 }

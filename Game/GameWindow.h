@@ -57,3 +57,7 @@ class GameWindow : public widget::BaseBoard {
   int lastMouseX_ = 0;
   int lastMouseY_ = 0;
 };
+
+// The running game window's font when it has loaded; null without a window
+// or before the font loads, and the text is then not drawn.
+render::Font* LoadedGameFont(GameFont which);

@@ -19,6 +19,7 @@
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaves.h"

@@ -38,6 +38,7 @@ class KpParticle;
 class KpPopupList;
 class KpProto;
 class KpTower;
+class KpTowerMenu;
 class KpWaveEntry;
 class KpWaveHints;
 class KpProtoLibrary;
@@ -86,6 +87,15 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void bakeBackground();
   // One frame of the level under the interface.
   void draw(render::Graphics& graphics);
+
+  // The player's hand on the map, in design coordinates: a press of the
+  // left button, its release, the pointer moving and the wheel.
+  void onPress(int x, int y);
+  void onClick(int x, int y);
+  void onMove(int x, int y);
+  void onWheel(int delta);
+  // The first tower standing within 50 of the map point; null for none.
+  KpTower* towerAt(int x, int y) const;
 
   // The world's events: a wave's unit appears, a carrier's passengers
   // leave it, a unit reaches the base or leaves the map, the level ends.
@@ -293,6 +303,8 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   std::vector<KpMapEffect*> mapEffects;
   // The unit the player clicked; every tower in reach shoots it first.
   KpEnemy* selectedUnit = nullptr;
+  // The radial menu on a spot or a tower; at most one.
+  std::unique_ptr<KpTowerMenu> towerMenu;
   bool debugShowHealth = false;
   bool debugShowTargetLines = false;
   std::string levelImagePath;

@@ -34,8 +34,7 @@ std::u16string ScheduleLine(const KpWaves& waves, std::size_t index) {
 
 // The window's font, else one of the map's own, loaded once.
 render::Font* KpMap::debugTextFont() {
-  const GameWindow* window = Game::sInstance ? Game::sInstance->gameWindow() : nullptr;
-  if (render::Font* font = window ? window->font(kScheduleFont) : nullptr; font && font->IsLoaded()) return font;
+  if (render::Font* font = LoadedGameFont(kScheduleFont)) return font;
   if (!debugFont) {
     debugFont = resource::ResourceManager::Instance()->Get<render::BMFont>(GameWindow::fontPath(kScheduleFont));
     if (!debugFont) return nullptr;

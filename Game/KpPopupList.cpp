@@ -20,11 +20,6 @@ constexpr float kTextScale = 0.75f;
 // The text starts right of the point, beside the icon.
 constexpr float kTextOffsetX = 14.0f;
 
-render::Font* PopupFont() {
-  const GameWindow* window = Game::sInstance ? Game::sInstance->gameWindow() : nullptr;
-  render::Font* font = window ? window->font(GameFont::kMain42c) : nullptr;
-  return font && font->IsLoaded() ? font : nullptr;
-}
 
 }  // namespace
 
@@ -82,7 +77,7 @@ void KpPopupList::update(float dt) {
 }
 
 void KpPopupList::draw(render::Graphics& graphics) {
-  if (render::Font* font = PopupFont()) graphics.SetFont(font);
+  if (render::Font* font = LoadedGameFont(GameFont::kMain42c)) graphics.SetFont(font);
   for (KpPopup* popup : popups_) popup->draw(graphics);
 }
 
