@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "Core/Render/DX9/RenderDX9.h"
+#include "Core/Render/DX9/TextureDX9.h"
 #include "Core/Render/Graphics.h"
+#include "Core/Render/RenderTarget.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
@@ -17,6 +23,8 @@
 #include "Game/KpTowerMenu.h"
 #include "Game/PlayerProfile.h"
 #include "Game/SpriteDef.h"
+#include "Platform/GraphicsDevice.h"
+#include "tests/Support/SavePng.h"
 #include "tests/Support/WorldScenario.h"
 
 namespace {
@@ -56,8 +64,44 @@ void ExpectOffers(const KpTowerMenu& menu, const std::vector<Offer>& expected) {
   }
 }
 
+constexpr int kPictureWidth = 1024;
+constexpr int kPictureHeight = 768;
+using Picture = std::vector<std::uint32_t>;
+
+// The strongest alpha within 12 units of the point.
+std::uint32_t AlphaAround(const Picture& picture, MenuPoint at) {
+  constexpr int kReach = 12;
+  std::uint32_t most = 0;
+  const int x = static_cast<int>(at.x), y = static_cast<int>(at.y);
+  for (int py = std::max(0, y - kReach); py <= std::min(kPictureHeight - 1, y + kReach); ++py)
+    for (int px = std::max(0, x - kReach); px <= std::min(kPictureWidth - 1, x + kReach); ++px)
+      most = std::max(most, picture[static_cast<std::size_t>(py * kPictureWidth + px)] >> 24);
+  return most;
+}
+
 class TowerMenuPlayTest : public WorldScenario {
  protected:
+  // The menu drawn alone on a transparent picture.
+  Picture drawn(KpTowerMenu& menu) {
+    auto& render = static_cast<render::RenderDX9&>(*game().GetRender());
+    std::unique_ptr<render::RenderTarget> target;
+    EXPECT_EQ(render.CreateRenderTarget(kPictureWidth, kPictureHeight, &target, true), QL_OK);
+    if (!target) return {};
+    {
+      render::Graphics graphics(*target);
+      const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+      graphics.Clear(render::kClearColor, transparent, 1.0f, 0);
+      menu.draw(graphics);
+    }
+    auto& device = *render.GetDevice();
+    EXPECT_EQ(device.SetRenderTarget(target->GetTexture()->GetDeviceTexture()), platform::DeviceResult::kOk);
+    Picture pixels = device.ReadPixels({0, 0, kPictureWidth, kPictureHeight});
+    EXPECT_EQ(device.SetRenderTarget(nullptr), platform::DeviceResult::kOk);
+    if (const char* keep = std::getenv("LF_MENU_PICTURE"))
+      testing_support::SavePng(keep, pixels, kPictureWidth, kPictureHeight);
+    return pixels;
+  }
+
   KpMap& map() { return level().map(); }
   KpFrameEntry* spot(int index) { return map().mapImages->spotFrames()[static_cast<std::size_t>(index)]; }
 
@@ -205,6 +249,47 @@ TEST_F(TowerMenuPlayTest, AMenuWithoutItemsClosesAtItsFirstDraw) {
   build.draw(graphics);
   EXPECT_TRUE(build.edgeLayoutDone);
   EXPECT_TRUE(build.isOpen);
+}
+
+// The icons stand on the ring, the prices above them, and nothing is drawn
+// at the menu's centre or the map's origin.
+TEST_F(TowerMenuPlayTest, DrawsEachChoiceWhereItIsLaidOut) {
+  ASSERT_TRUE(level().loadLevelText(kTwoSpotLevel, 0, kFifthLevel));
+  KpTowerMenu menu;
+  menu.openBuildMenu(0, spot(0));
+  menu.centreX = 500;
+  menu.centreY = 400;
+  menu.phase = KpTowerMenu::kOpen;
+  const Picture picture = drawn(menu);
+  ASSERT_EQ(picture.size(), static_cast<std::size_t>(kPictureWidth * kPictureHeight));
+  ASSERT_EQ(menu.items.size(), 4u);
+  for (const auto& item : menu.items) {
+    EXPECT_GT(AlphaAround(picture, menu.itemPlace(*item)), 200u) << "icon of " << item->id;
+    EXPECT_GT(AlphaAround(picture, menu.labelPlace(*item)), 200u) << "price of " << item->id;
+  }
+  EXPECT_EQ(AlphaAround(picture, {500, 400}), 0u) << "the centre";
+  EXPECT_EQ(AlphaAround(picture, {12, 12}), 0u) << "the origin";
+}
+
+// A tower's menu shows its reach around the spot, a ring of half its range,
+// and the tower itself above the preview.
+TEST_F(TowerMenuPlayTest, ATowersMenuShowsItsReachAroundTheSpot) {
+  ASSERT_TRUE(level().loadLevelText(kTwoSpotLevel, 0, kFifthLevel));
+  KpTower* tower = level().build(0, 10000);
+  ASSERT_NE(tower, nullptr);
+  level().step(1.0f);
+  ASSERT_EQ(tower->fade, 1.0f) << "a new tower fades in";
+  KpTowerMenu menu;
+  menu.openTowerMenu(tower);
+  menu.centreX = tower->x;
+  menu.centreY = tower->y;
+  menu.phase = KpTowerMenu::kOpen;
+  menu.phaseTime = 0.5f;
+  const Picture picture = drawn(menu);
+  ASSERT_EQ(picture.size(), static_cast<std::size_t>(kPictureWidth * kPictureHeight));
+  const float reach = tower->getTierProto()->range * 0.5f;
+  EXPECT_GT(AlphaAround(picture, {tower->x + reach, tower->y}), 200u) << "the ring";
+  EXPECT_GT(AlphaAround(picture, {tower->x, tower->y - 20}), 200u) << "the tower";
 }
 
 }  // namespace
