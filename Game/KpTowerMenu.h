@@ -64,7 +64,7 @@ class KpTowerMenu : base::NoCopy {
   ~KpTowerMenu();
 
   // The top-level towers unlocked for the level, each with its upgraded
-  // price, on the lower half of the ring.
+  // price, on the upper half of the ring.
   void openBuildMenu(int spotIndex, KpFrameEntry* spotImage);
   // The one item that buys the spot, priced in money and gems.
   void openBuySpotMenu(KpFrameEntry* spotImage);
