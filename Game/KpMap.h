@@ -89,11 +89,11 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void draw(render::Graphics& graphics);
 
   // The player's hand on the map, in design coordinates: a press of the
-  // left button, its release, the pointer moving and the wheel.
+  // left button, its release and the pointer moving. Nothing happens while
+  // the resources or a level load.
   void onPress(int x, int y);
   void onClick(int x, int y);
   void onMove(int x, int y);
-  void onWheel(int delta);
   // The first tower standing within 50 of the map point; null for none.
   KpTower* towerAt(int x, int y) const;
 
