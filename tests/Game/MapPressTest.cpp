@@ -17,11 +17,11 @@
 #include "Framework/GameWindow.h"
 #include "Game/Game.h"
 #include "Game/GameWindow.h"
-#include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
 #include "Game/KpPopupList.h"
+#include "Game/KpProto.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
 #include "Game/KpTowerMenu.h"
@@ -154,7 +154,6 @@ enum class Do {
   kHoverItem,      // the pointer over the item of that id, or off the ring for -1
   kClickNowhere,
   kCallWave,       // press on the wave hint after that many frames
-  kSelectEnemy,    // press on the first enemy once it is well on the map
   kPickUpGem,      // a gem lies at the spot's point and the player clicks on it
   kSettle,
   kExpectMenuOn,   // shown on that spot, opening or open
@@ -222,14 +221,6 @@ class MapPressFlow : public MapPressTest, public ::testing::WithParamInterface<F
                   u"+ " + base::ToWide(std::to_string(map().wallet->money - kStartMoney), base::kEncodingUtf8));
         return;
       }
-      case Do::kSelectEnemy: {
-        ASSERT_TRUE(level().runUntil([this] { return !map().waves->enemies().empty() && map().waves->enemies()[0]->x > 100.0f; }, 30.0f));
-        KpEnemy& unit = *map().waves->enemies()[0];
-        Post(DesignOf(unit.bounds().centreX, unit.bounds().centreY), true);
-        Deliver(1);
-        EXPECT_EQ(map().selectedUnit, &unit);
-        return;
-      }
       case Do::kPickUpGem: {
         auto* gem = new KpSprite;
         gem->state = KpSprite::kPickupReady;
@@ -294,9 +285,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {Do::kClickSpot, 1}, {Do::kSettle}, {Do::kExpectMenuOn, 1}, {Do::kChoose, 40000}},
                  kStartMoney - 40 - 60, 0},
         // The hint stands for the first five seconds: pressed after 1.3,
-        // 3.7 are saved and 7 coins paid; the press also picks the enemy.
-        FlowCase{"CallsTheNextWaveEarlyForTwoCoinsASecondSaved",
-                 {{Do::kCallWave, 78}, {Do::kSelectEnemy}}, kStartMoney + 7, 0},
+        // 3.7 are saved and 7 coins paid.
+        FlowCase{"CallsTheNextWaveEarlyForTwoCoinsASecondSaved", {{Do::kCallWave, 78}}, kStartMoney + 7, 0},
         FlowCase{"PressingWhereNothingIsClosesTheMenu",
                  {{Do::kClickSpot, 0}, {Do::kSettle}, {Do::kClickNowhere}, {Do::kExpectMenuClosing}, {Do::kSettle},
                   {Do::kExpectNoMenu}},
@@ -412,7 +402,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing_support::RowName());
 
 TEST_F(MapPressTest, ALevelThatFailedToLoadTakesNoPress) {
-  ASSERT_FALSE(level().loadLevelText("<map><budget>5</budget></map>"));
+  ASSERT_FALSE(level().loadLevelText("not a level"));
   for (const Point& point : {Point{300.0f, 330.0f}, Point{24.0f, 260.0f}, Point{kNowhereX, kNowhereY}}) Click(point);
   EXPECT_TRUE(NoMenu());
   EXPECT_TRUE(map().towers.empty());
