@@ -184,7 +184,7 @@ void KpMap::onClick(int x, int y) {
 // point.
 void KpMap::onMove(int x, int y) {
   if (!TakesPointer(*this)) return;
-  if (towerMenu) towerMenu->hoverId = towerMenu->itemAt(x, y);
+  if (KpTowerMenu* menu = ShownMenu(*this)) menu->hoverId = menu->itemAt(x, y);
 }
 
 KpTower* KpMap::towerAt(int x, int y) const {

@@ -22,6 +22,7 @@
 #include "Game/KpMapImages.h"
 #include "Game/KpPopupList.h"
 #include "Game/KpProto.h"
+#include "Game/KpProtoLibrary.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
 #include "Game/KpTowerMenu.h"
@@ -335,6 +336,49 @@ TEST_F(MapPressTest, ABuildTheWalletCannotPayLeavesTheMenuOpenForAnotherChoice) 
   EXPECT_EQ(TowerIdOn(0), 40000);
   EXPECT_EQ(map().wallet->money, 9);
   EXPECT_TRUE(MenuClosing());
+}
+
+// With level-ups on offer the tower takes them first, then a tier; a tier
+// the wallet cannot pay leaves the level-ups bought, and the tier paid for
+// starts the level-ups again.
+TEST_F(MapPressTest, LevelUpsComeBeforeTiersAndAnUnpaidTierKeepsThem) {
+  for (const auto& proto : map().protos->protos()) {
+    if (proto->id != 10000) continue;
+    proto->tierUpdates = 1;
+    proto->tierCost = 25.0f;
+  }
+  const auto openTowerMenu = [this] {
+    Click(SpotPoint(0));
+    Settle();
+    ASSERT_TRUE(menu());
+  };
+  Click(SpotPoint(0));
+  Settle();
+  Click(ItemPoint(10000));
+  Settle();
+  ASSERT_NO_FATAL_FAILURE(openTowerMenu());
+  ASSERT_EQ(menu()->kind, KpTowerMenu::kLevelUp);
+  Click(ItemPoint(1));
+  Settle();
+  KpTower& tower = *level().towerOn(0);
+  EXPECT_EQ(tower.level, 1);
+  EXPECT_EQ(map().wallet->money, kStartMoney - 70 - 25);
+
+  map().wallet->money = 59;
+  ASSERT_NO_FATAL_FAILURE(openTowerMenu());
+  ASSERT_EQ(menu()->kind, KpTowerMenu::kTower);
+  Click(ItemPoint(1));
+  Settle();
+  EXPECT_EQ(TowerIdOn(0), 10000);
+  EXPECT_EQ(tower.level, 1) << "the level-up stays bought";
+  EXPECT_EQ(map().wallet->money, 59);
+
+  map().wallet->money = 60;
+  ASSERT_NO_FATAL_FAILURE(openTowerMenu());
+  Click(ItemPoint(1));
+  EXPECT_EQ(TowerIdOn(0), 10001);
+  EXPECT_EQ(tower.level, 0);
+  EXPECT_EQ(map().wallet->money, 0);
 }
 
 TEST_F(MapPressTest, ASpotTheWalletCannotPayStaysForSaleAndTheMenuCloses) {
