@@ -155,7 +155,8 @@ enum class Do {
   kHoverItem,      // the pointer over the item of that id, or off the ring for -1
   kClickNowhere,
   kCallWave,       // press on the wave hint after that many frames
-  kPickUpGem,      // a gem lies at the spot's point and the player clicks on it
+  kPickUpGem,      // a gem lies where nothing else is and the player clicks on it
+  kTutorialSpot,   // the tutorial lets the menu open on that spot only
   kSettle,
   kExpectMenuOn,   // shown on that spot, opening or open
   kExpectMenuClosing,
@@ -232,6 +233,9 @@ class MapPressFlow : public MapPressTest, public ::testing::WithParamInterface<F
         EXPECT_EQ(gem->state, KpSprite::kPickupCollected);
         return;
       }
+      case Do::kTutorialSpot:
+        map().tutorialSpot = step.arg;
+        return;
       case Do::kSettle:
         return Settle();
       case Do::kExpectMenuOn:
@@ -305,6 +309,10 @@ INSTANTIATE_TEST_SUITE_P(
                  Then(BuildOnFirstSpot(10000),
                       {{Do::kClickSpot, 0}, {Do::kSettle}, {Do::kReleaseOnSpot, 2}, {Do::kExpectNoMenu}}),
                  kStartMoney - 70, 10000},
+        FlowCase{"OpensOnlyTheSpotTheTutorialPointsAt",
+                 {{Do::kTutorialSpot, 2}, {Do::kClickSpot, 0}, {Do::kSettle}, {Do::kExpectNoMenu},
+                  {Do::kClickSpot, 2}, {Do::kExpectMenuOn, 2}},
+                 kStartMoney, 0},
         FlowCase{"PicksUpAGemLyingOnTheMap", {{Do::kPickUpGem}, {Do::kExpectNoMenu}}, kStartMoney, 0, 1}),
     testing_support::RowName());
 
