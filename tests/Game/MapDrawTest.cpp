@@ -15,8 +15,10 @@
 
 #include "Core/Render/DX9/RenderDX9.h"
 #include "Core/Render/DrawParam.h"
+#include "Core/Render/ParticleEmitter.h"
 #include "Framework/GameApplication.h"
 #include "Game/KpBulletList.h"
+#include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
@@ -294,6 +296,28 @@ TEST_F(MapSceneTest, TheFrameListLaysTheLevelUnderOverAndBetweenTheUnits) {
     EXPECT_EQ(list[list.size() - hints + i]->image, map().waveHints->hints()[i]->image);
 }
 
+// The mark of the active speed button is made before any button exists: until
+// it is put on one it would stand in the screen's corner, so it is not drawn.
+TEST_F(MapSceneTest, TheSpeedButtonMarkShowsOnlyOnceItIsPlaced) {
+  ASSERT_TRUE(level().loadCampaignLevel(1, 0, 0));
+  level().step(1.0f);
+  ASSERT_NE(map().activeButtonEmitter, nullptr);
+  const Picture unplaced = Frame();
+  std::unique_ptr<render::ParticleEmitter> mark = std::move(map().activeButtonEmitter);
+  const Picture without = Frame();
+  EXPECT_TRUE(unplaced == without);
+
+  mark->SetPosition(300.0f, 300.0f, 1);
+  map().activeButtonEmitter = std::move(mark);
+  const Picture placed = Frame();
+  int changed = 0;
+  for (int y = 250; y < 350; ++y)
+    for (int x = 250; x < 350; ++x)
+      changed += placed[PixelOf(static_cast<float>(x), static_cast<float>(y))] !=
+                 without[PixelOf(static_cast<float>(x), static_cast<float>(y))];
+  EXPECT_GT(changed, 50);
+}
+
 // Pictures -----------------------------------------------------------------
 
 // The first level in its third wave, a tower of each of the four lines by the
@@ -312,7 +336,7 @@ TEST_F(MapSceneTest, PictureOfTheFirstLevelsThirdWaveUnderFire) {
                          [](const KpTower* tower) { return tower->state == KpTower::kFiring; });
   };
   ASSERT_TRUE(level().runUntil(
-      [&] { return map().waves->currentWave() >= 2 && map().waves->enemies().size() >= 3 && firing() >= 2; },
+      [&] { return map().waves->currentWave() >= 2 && map().waves->enemies().size() >= 4 && firing() >= 3; },
       300.0f));
 
   const Picture picture = Frame();
@@ -321,11 +345,28 @@ TEST_F(MapSceneTest, PictureOfTheFirstLevelsThirdWaveUnderFire) {
   EXPECT_GT(LitShare(picture), 0.99);
 }
 
-// The campaign's finale at its busiest moment.
+// The first level before its first wave: the hint where the wave will come
+// in, the seconds left written beside it.
+TEST_F(MapSceneTest, PictureOfTheFirstLevelWaitingForItsFirstWave) {
+  ASSERT_TRUE(level().loadCampaignLevel(1, 0, 0));
+  ASSERT_TRUE(level().runUntil([&] { return !map().waveHints->empty(); }, 60.0f));
+  ASSERT_GT(map().waveHints->nextWaveTime - map().waves->elapsed(), 1.0f) << "the count is still running";
+
+  const Picture picture = Frame();
+  Save(picture, "map_draw_1_1_first_wave_hint.png");
+  EXPECT_TRUE(QueuesEmpty());
+}
+
+// The campaign's finale at its busiest moment, a walking unit selected.
 TEST_F(MapSceneTest, PictureOfTheCampaignsBusiestMoment) {
   ASSERT_TRUE(testing_support::PlayToBusiestMoment(level()));
   const std::size_t crowd = testing_support::Crowd(map());
   EXPECT_GT(crowd, 30u);
+  const auto& units = map().waves->enemies();
+  const auto walking =
+      std::find_if(units.begin(), units.end(), [](const KpEnemy* unit) { return unit->state == KpEnemy::kWalking; });
+  ASSERT_NE(walking, units.end());
+  map().selectedUnit = *walking;
 
   const Picture picture = Frame();
   Save(picture, "map_draw_2_5_busiest.png");
