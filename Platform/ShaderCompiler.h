@@ -30,9 +30,4 @@ std::optional<CompiledShader> CompileShader(std::string_view source, std::string
                                             std::string_view profile, std::string* errors,
                                             std::string_view sourceName = "shader");
 
-// The compiler keeps process-wide state from its first compilation on; this
-// frees it. Call it once at shut-down, after the last compilation (platform
-// shut-down, or the end of a test); a later compilation starts it again.
-void ShutdownShaderCompiler();
-
 }  // namespace platform

@@ -7,7 +7,6 @@
 #include "Core/Base/TextConversion.h"
 #include "Game/Game.h"
 #include "Platform/Session.h"
-#include "Platform/ShaderCompiler.h"
 #include "tests/Support/FullProfile.h"
 #include "tests/Support/GraphicsDriver.h"
 
@@ -58,7 +57,6 @@ RunningGame::RunningGame() {
 
 RunningGame::~RunningGame() {
   SingletonRegistry::Shutdown();
-  platform::ShutdownShaderCompiler();
   platform::Shutdown();
   unsetenv("XDG_DATA_HOME");
 }

@@ -10,7 +10,6 @@
 #include "Core/Base/SingletonRegistry.h"
 #include "Platform/Monitors.h"
 #include "Platform/Session.h"
-#include "Platform/ShaderCompiler.h"
 #include "tests/Framework/TestGame.h"
 #include "tests/Support/TempFolder.h"
 
@@ -29,7 +28,6 @@ class TestGameFixture : public ::testing::Test {
 
   void TearDown() override {
     SingletonRegistry::Shutdown();
-    platform::ShutdownShaderCompiler();
     platform::Shutdown();
     platform::OverrideMonitors(std::nullopt);
     TestGame::NextHooks() = {};

@@ -26,10 +26,7 @@ float4 vertex_shader(float4 pos : POSITION) : POSITION {
 class ShaderCacheTest : public ::testing::Test {
  protected:
   void SetUp() override { SetShaderCacheFolder(folder.Path().string()); }
-  void TearDown() override {
-    SetShaderCacheFolder({});
-    ShutdownShaderCompiler();
-  }
+  void TearDown() override { SetShaderCacheFolder({}); }
 
   static CompiledShader Compile() {
     std::string errors;

@@ -68,7 +68,6 @@ class ShaderCompilerDrawTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    ShutdownShaderCompiler();
     device_.reset();
     window_.Destroy();
     Shutdown();

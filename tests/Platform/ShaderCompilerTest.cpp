@@ -12,11 +12,6 @@ namespace {
 
 using namespace platform;
 
-class ShaderCompilerTest : public ::testing::Test {
- protected:
-  void TearDown() override { ShutdownShaderCompiler(); }
-};
-
 // Every global is read, so that the shader needs all of them.
 constexpr char kConstantsText[] = R"(
 float3 dir;
@@ -34,7 +29,7 @@ float4 vertex_shader(float4 pos : POSITION) : POSITION {
 }
 )";
 
-TEST_F(ShaderCompilerTest, PlacesConstantsInRegistersAsD3dxDoes) {
+TEST(ShaderCompilerTest, PlacesConstantsInRegistersAsD3dxDoes) {
   struct Case {
     const char* name;
     ShaderConstantKind kind;
@@ -77,7 +72,7 @@ TEST_F(ShaderCompilerTest, PlacesConstantsInRegistersAsD3dxDoes) {
   EXPECT_NE(shader->glsl.find("uniform vec4 lf_VertexConstants[20];"), std::string::npos) << shader->glsl;
 }
 
-TEST_F(ShaderCompilerTest, UnknownNamesHaveNoHandle) {
+TEST(ShaderCompilerTest, UnknownNamesHaveNoHandle) {
   std::string errors;
   const auto shader = CompileShader(kConstantsText, "vertex_shader", "vs_2_0", &errors);
   ASSERT_TRUE(shader) << errors;
@@ -87,7 +82,7 @@ TEST_F(ShaderCompilerTest, UnknownNamesHaveNoHandle) {
   EXPECT_FALSE(shader->constants.Get({static_cast<int>(shader->constants.GetConstants().size())}));
 }
 
-TEST_F(ShaderCompilerTest, SamplersTakeTheirRegisterOrTheFirstFreeStage) {
+TEST(ShaderCompilerTest, SamplersTakeTheirRegisterOrTheFirstFreeStage) {
   const char* text = R"(
 sampler Detail : register(s2);
 sampler Base = sampler_state { MinFilter = LINEAR; };
@@ -105,7 +100,7 @@ float4 pixel_shader(float2 uv : TEXCOORD0) : COLOR0 { return tex2D(Base, uv) * t
   }
 }
 
-TEST_F(ShaderCompilerTest, VertexProgramsEndWithThePositionFixup) {
+TEST(ShaderCompilerTest, VertexProgramsEndWithThePositionFixup) {
   std::string errors;
   const auto shader = CompileShader(kConstantsText, "vertex_shader", "vs_1_1", &errors);
   ASSERT_TRUE(shader) << errors;
@@ -116,14 +111,14 @@ TEST_F(ShaderCompilerTest, VertexProgramsEndWithThePositionFixup) {
   EXPECT_NE(glsl.find("layout(location = 0) in vec4"), std::string::npos) << glsl;
 }
 
-TEST_F(ShaderCompilerTest, SyntaxErrorsNameTheirLine) {
+TEST(ShaderCompilerTest, SyntaxErrorsNameTheirLine) {
   const char* text = "float4 color;\n\nfloat4 pixel_shader() : COLOR0 {\n  return color +;\n}\n";
   std::string errors;
   EXPECT_FALSE(CompileShader(text, "pixel_shader", "ps_2_0", &errors, "Broken/PS.hlsl"));
   EXPECT_NE(errors.find("Broken/PS.hlsl:4:"), std::string::npos) << errors;
 }
 
-TEST_F(ShaderCompilerTest, BadTextsFailWithAReason) {
+TEST(ShaderCompilerTest, BadTextsFailWithAReason) {
   struct Case {
     const char* what;
     std::string text;
@@ -175,10 +170,11 @@ struct CrashCase {
   const char* reason;
 };
 
-class CompilerCrashTextTest : public ShaderCompilerTest, public ::testing::WithParamInterface<CrashCase> {};
+class CompilerCrashTextTest : public ::testing::TestWithParam<CrashCase> {};
 
-// Texts on which the HLSL front end itself would crash are refused before it
-// sees them, whichever stage they are compiled for.
+// Texts on which the HLSL front end itself would crash are refused with a
+// reason, whichever stage they are compiled for: the known ones before it
+// sees them, any other when it crashes in the compiler's own process.
 TEST_P(CompilerCrashTextTest, IsRefusedWithAReason) {
   const std::string text = ReadFixture(GetParam().file);
   ASSERT_FALSE(text.empty());
@@ -195,7 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CrashCase{"OnlyIn", "only-in.hlsl", "line 1: 'in' is only valid on a parameter"},
                       CrashCase{"SemicolonIn", "semicolon-in.hlsl", "line 1: 'in' is only valid on a parameter"},
                       CrashCase{"SemicolonOut", "semicolon-out.hlsl", "line 1: 'out' is only valid on a parameter"},
-                      CrashCase{"MulOfFloat1AndMatrix", "mul-float1.hlsl", "line 1: 'float1' has a dimension of 1"}),
+                      CrashCase{"MulOfFloat1AndMatrix", "mul-float1.hlsl", "line 1: 'float1' has a dimension of 1"},
+                      CrashCase{"RedeclaredAfterAnError", "redeclared-after-error.hlsl",
+                                "the HLSL compiler failed on this source"}),
     [](const ::testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "Core/Base/SingletonRegistry.h"
 #include "Platform/Session.h"
-#include "Platform/ShaderCompiler.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/SolidImage.h"
 
@@ -16,7 +15,6 @@ BenchmarkScreen::BenchmarkScreen() {
 BenchmarkScreen::~BenchmarkScreen() {
   render_.reset();
   SingletonRegistry::Shutdown();
-  platform::ShutdownShaderCompiler();
   platform::Shutdown();
 }
 

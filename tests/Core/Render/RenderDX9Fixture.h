@@ -17,7 +17,6 @@
 #include "Core/Render/DX9/TextureDX9.h"
 #include "Platform/Session.h"
 #include "Core/Resource/ResourceManager.h"
-#include "Platform/ShaderCompiler.h"
 #include "tests/Core/Render/FakeDevice.h"
 #include "tests/Support/GraphicsDriver.h"
 #include "tests/Support/IgnoredInput.h"
@@ -51,7 +50,6 @@ class RenderDX9Fixture : public ::testing::Test {
     render_.reset();
     platform::OverrideDeviceCaps(std::nullopt);
     SingletonRegistry::Shutdown();
-    platform::ShutdownShaderCompiler();
     platform::Shutdown();
   }
 

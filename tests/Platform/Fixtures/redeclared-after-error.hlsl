@@ -1,0 +1,2 @@
+float4x4 Proj;
+ float4 coloat4x4 Proj; 
