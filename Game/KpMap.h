@@ -85,7 +85,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void loadUiIcons();
   // Stamps the level's roads once into bakedBackground.
   void bakeBackground();
-  // One frame of the level under the interface.
+  // One frame of the map: the level's scene on the screens over a running
+  // level, then on every screen the popups, sprites, particles, the tower
+  // menu and the debug views. Nothing before the resources are loaded.
   void draw(render::Graphics& graphics);
 
   // The player's hand on the map, in design coordinates: a press of the
@@ -327,7 +329,8 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void clearLevelEffects();
   // No tower points at a beam any more.
   void forgetBeams();
-  void drawEffects(render::Graphics& graphics);
+  // The level's scene, drawn only on the screens over a running level.
+  void drawScene(render::Graphics& graphics);
   render::Font* debugTextFont();
 
   // Loaded when the game window has no font for the debug texts.
