@@ -118,15 +118,14 @@ class MapPressTest : public WorldScenario {
     const KpFrameEntry& entry = SpotEntry(spot);
     return DesignOf(entry.x + entry.width * 0.5f, entry.y + entry.height * 0.5f);
   }
-  // Where the open menu shows the item: on its ring, which widens near an
-  // edge, at the item's angle (0 down, 90 right).
+  // Where the open menu shows the item, laid out as its drawing lays it out.
   Point ItemPoint(int id) {
-    const KpTowerMenu& open = *menu();
-    const float reach = open.radius * (open.nearEdge() ? 1.3f : 1.0f);
+    KpTowerMenu& open = *menu();
+    open.layOutItems();
     for (const auto& item : open.items) {
       if (item->id != id) continue;
-      const float angle = item->angle * 3.14f / 180.0f;
-      return DesignOf(open.centreX + std::sin(angle) * reach, open.centreY + std::cos(angle) * reach);
+      const MenuPoint place = open.itemPlace(*item);
+      return DesignOf(place.x, place.y);
     }
     ADD_FAILURE() << "the menu offers no item " << id;
     return {};
