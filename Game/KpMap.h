@@ -331,6 +331,7 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void forgetBeams();
   // The level's scene, drawn only on the screens over a running level.
   void drawScene(render::Graphics& graphics);
+  void drawTowerMenu(render::Graphics& graphics);
   render::Font* debugTextFont();
 
   // Loaded when the game window has no font for the debug texts.

@@ -16,6 +16,7 @@
 #include "Game/KpPopupList.h"
 #include "Game/KpProto.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpWaves.h"
 #include "Game/MapDrawScene.h"
 #include "Game/MapDrawTexts.h"
@@ -104,6 +105,7 @@ void KpMap::draw(render::Graphics& graphics) {
     for (KpParticle* particle : particles) particle->draw(graphics);
   }
   graphics.SetBlendMode(render::kBlendAlpha);
+  drawTowerMenu(graphics);
   {
     const MapTransformScope placed(graphics, *this);
     for (render::ParticleEmitter* emitter : towerEmitters) graphics.DrawParticles(emitter);
@@ -114,6 +116,18 @@ void KpMap::draw(render::Graphics& graphics) {
   if (IsLevelState(screenState) && activeButtonEmitter && IsPlaced(*activeButtonEmitter))
     graphics.DrawParticles(activeButtonEmitter.get());
   if (debugShowWaves) drawWaveSchedule(graphics);
+}
+
+// A menu is deleted only here, once it has closed: its last frame has been
+// drawn and nothing presses it any more.
+void KpMap::drawTowerMenu(render::Graphics& graphics) {
+  if (!towerMenu) return;
+  if (!towerMenu->isOpen) {
+    towerMenu.reset();
+    return;
+  }
+  const MapTransformScope placed(graphics, *this);
+  towerMenu->draw(graphics);
 }
 
 // The level under the interface: the frame list of layers, units, towers and

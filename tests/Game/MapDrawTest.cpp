@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -26,6 +28,7 @@
 #include "Game/KpProto.h"
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpWaveHints.h"
 #include "Game/KpWaves.h"
 #include "Game/LocalStrings.h"
@@ -318,6 +321,18 @@ TEST_F(MapSceneTest, TheSpeedButtonMarkShowsOnlyOnceItIsPlaced) {
   EXPECT_GT(changed, 50);
 }
 
+// The map's frame is where a closed menu goes: an empty menu closes at its
+// first draw and is deleted by the next frame.
+TEST_F(MapSceneTest, TheFrameAfterAMenuHasClosedDeletesIt) {
+  ASSERT_TRUE(level().loadCampaignLevel(1, 0, 0));
+  map().towerMenu = std::make_unique<KpTowerMenu>();
+  Frame();
+  ASSERT_NE(map().towerMenu, nullptr);
+  EXPECT_FALSE(map().towerMenu->isOpen);
+  Frame();
+  EXPECT_EQ(map().towerMenu, nullptr);
+}
+
 // Pictures -----------------------------------------------------------------
 
 // The first level in its third wave, a tower of each of the four lines by the
@@ -336,13 +351,44 @@ TEST_F(MapSceneTest, PictureOfTheFirstLevelsThirdWaveUnderFire) {
                          [](const KpTower* tower) { return tower->state == KpTower::kFiring; });
   };
   ASSERT_TRUE(level().runUntil(
-      [&] { return map().waves->currentWave() >= 2 && map().waves->enemies().size() >= 4 && firing() >= 3; },
+      [&] { return map().waves->currentWave() >= 2 && map().waves->enemies().size() >= 3 && firing() >= 2; },
       300.0f));
 
   const Picture picture = Frame();
   Save(picture, "map_draw_1_1_third_wave.png");
   EXPECT_TRUE(QueuesEmpty());
   EXPECT_GT(LitShare(picture), 0.99);
+}
+
+// A build menu open on a free spot of the first level, then a tower's menu
+// on the tower beside it; each changes the picture around its spot.
+TEST_F(MapSceneTest, PicturesOfTheMenusOnASpotAndOnATower) {
+  ASSERT_TRUE(level().loadCampaignLevel(1, 0, 0));
+  map().wallet->addMoney(1000);
+  KpTower* tower = level().build(1, 10000);
+  ASSERT_NE(tower, nullptr);
+  level().step(1.0f);
+  const Picture bare = Frame();
+  auto open = [&](KpFrameEntry& spot, const std::function<void(KpTowerMenu&)>& opener, const std::string& name) {
+    map().towerMenu = std::make_unique<KpTowerMenu>();
+    opener(*map().towerMenu);
+    map().towerMenu->centreX = spot.x + spot.width * 0.5f;
+    map().towerMenu->centreY = spot.y + spot.height * 0.5f;
+    level().step(0.5f);
+    ASSERT_NE(map().towerMenu, nullptr);
+    EXPECT_EQ(map().towerMenu->phase, KpTowerMenu::kOpen);
+    const Picture picture = Frame();
+    Save(picture, name);
+    int changed = 0;
+    const float cx = map().towerMenu->centreX;
+    const float cy = map().towerMenu->centreY;
+    for (float y = cy - 80.0f; y < cy + 80.0f; y += 4.0f)
+      for (float x = cx - 80.0f; x < cx + 80.0f; x += 4.0f) changed += picture[PixelOf(x, y)] != bare[PixelOf(x, y)];
+    EXPECT_GT(changed, 100) << name;
+  };
+  KpFrameEntry& freeSpot = *map().mapImages->spotFrames()[0];
+  open(freeSpot, [&](KpTowerMenu& menu) { menu.openBuildMenu(0, &freeSpot); }, "map_draw_1_1_build_menu.png");
+  open(*tower->spot, [&](KpTowerMenu& menu) { menu.openTowerMenu(tower); }, "map_draw_1_1_tower_menu.png");
 }
 
 // The first level before its first wave: the hint where the wave will come
@@ -357,7 +403,8 @@ TEST_F(MapSceneTest, PictureOfTheFirstLevelWaitingForItsFirstWave) {
   EXPECT_TRUE(QueuesEmpty());
 }
 
-// The campaign's finale at its busiest moment, a walking unit selected.
+// The campaign's finale at its busiest moment, a walking unit selected: its
+// marker shows where it stands.
 TEST_F(MapSceneTest, PictureOfTheCampaignsBusiestMoment) {
   ASSERT_TRUE(testing_support::PlayToBusiestMoment(level()));
   const std::size_t crowd = testing_support::Crowd(map());
@@ -366,12 +413,30 @@ TEST_F(MapSceneTest, PictureOfTheCampaignsBusiestMoment) {
   const auto walking =
       std::find_if(units.begin(), units.end(), [](const KpEnemy* unit) { return unit->state == KpEnemy::kWalking; });
   ASSERT_NE(walking, units.end());
+  const Picture unselected = Frame();
   map().selectedUnit = *walking;
 
   const Picture picture = Frame();
   Save(picture, "map_draw_2_5_busiest.png");
   EXPECT_TRUE(QueuesEmpty());
   EXPECT_GT(LitShare(picture), 0.99);
+  // The marker is the only change, over the unit: above its place by the
+  // offset of its sprite's reference frame, never in a corner.
+  const std::size_t near = PixelOf((*walking)->x, (*walking)->y);
+  const int unitX = static_cast<int>(near % static_cast<std::size_t>(width_));
+  const int unitY = static_cast<int>(near / static_cast<std::size_t>(width_));
+  int changed = 0;
+  int changedAway = 0;
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+      if (picture[at] == unselected[at]) continue;
+      ++changed;
+      changedAway += std::abs(x - unitX) > 80 || y > unitY + 20 || y < unitY - 200;
+    }
+  }
+  EXPECT_GT(changed, 100);
+  EXPECT_EQ(changedAway, 0);
 }
 
 }  // namespace
