@@ -112,7 +112,8 @@ bool PickUpGem(KpMap& map, MapPoint at) {
 
 // The spots a tutorial points at are named "#" and a number.
 bool TutorialAllows(const KpMap& map, const KpFrameEntry& spot) {
-  return map.tutorialSpot == -1 || spot.name == u"#" + base::ToWide(std::to_string(map.tutorialSpot), base::kEncodingUtf8);
+  if (map.tutorialSpot == -1) return true;
+  return spot.name == u"#" + base::ToWide(std::to_string(map.tutorialSpot), base::kEncodingUtf8);
 }
 
 // A release on the menu's own spot closes it, one on another spot only

@@ -17,6 +17,7 @@
 #include "Framework/GameWindow.h"
 #include "Game/Game.h"
 #include "Game/GameWindow.h"
+#include "Game/KpEnemy.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapImages.h"
@@ -154,6 +155,7 @@ enum class Do {
   kHoverItem,      // the pointer over the item of that id, or off the ring for -1
   kClickNowhere,
   kCallWave,       // press on the wave hint after that many frames
+  kSelectEnemy,    // press on the first enemy once it is well on the map
   kPickUpGem,      // a gem lies where nothing else is and the player clicks on it
   kTutorialSpot,   // the tutorial lets the menu open on that spot only
   kSettle,
@@ -220,6 +222,20 @@ class MapPressFlow : public MapPressTest, public ::testing::WithParamInterface<F
         ASSERT_EQ(map().popups->popups().size(), popups + 1);
         EXPECT_EQ(map().popups->popups().back()->text,
                   u"+ " + base::ToWide(std::to_string(map().wallet->money - kStartMoney), base::kEncodingUtf8));
+        return;
+      }
+      case Do::kSelectEnemy: {
+        const auto onTheMap = [this] {
+          return !map().waves->enemies().empty() && map().waves->enemies()[0]->x > 100.0f;
+        };
+        ASSERT_TRUE(level().runUntil(onTheMap, 30.0f));
+        // Its frame, which the press must hit, is known once it is drawn.
+        Play(2.0f * kFrameTime);
+        KpEnemy& unit = *map().waves->enemies()[0];
+        ASSERT_GT(unit.bounds().width, 0.0f);
+        Post(DesignOf(unit.bounds().centreX, unit.bounds().centreY), true);
+        Deliver(1);
+        EXPECT_EQ(map().selectedUnit, &unit);
         return;
       }
       case Do::kPickUpGem: {
@@ -289,8 +305,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {Do::kClickSpot, 1}, {Do::kSettle}, {Do::kExpectMenuOn, 1}, {Do::kChoose, 40000}},
                  kStartMoney - 40 - 60, 0},
         // The hint stands for the first five seconds: pressed after 1.3,
-        // 3.7 are saved and 7 coins paid.
-        FlowCase{"CallsTheNextWaveEarlyForTwoCoinsASecondSaved", {{Do::kCallWave, 78}}, kStartMoney + 7, 0},
+        // 3.7 are saved and 7 coins paid; a press on the enemy then picks it.
+        FlowCase{"CallsTheNextWaveEarlyForTwoCoinsASecondSavedAndPicksTheEnemy",
+                 {{Do::kCallWave, 78}, {Do::kSelectEnemy}}, kStartMoney + 7, 0},
         FlowCase{"PressingWhereNothingIsClosesTheMenu",
                  {{Do::kClickSpot, 0}, {Do::kSettle}, {Do::kClickNowhere}, {Do::kExpectMenuClosing}, {Do::kSettle},
                   {Do::kExpectNoMenu}},
