@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -360,8 +359,9 @@ TEST_F(MapSceneTest, PictureOfTheFirstLevelsThirdWaveUnderFire) {
   EXPECT_GT(LitShare(picture), 0.99);
 }
 
-// A build menu open on a free spot of the first level, then a tower's menu
-// on the tower beside it; each changes the picture around its spot.
+// A build menu opened by a click on a free spot of the first level, then a
+// tower's menu by a click on the tower beside it; each changes the picture
+// around its centre.
 TEST_F(MapSceneTest, PicturesOfTheMenusOnASpotAndOnATower) {
   ASSERT_TRUE(level().loadCampaignLevel(1, 0, 0));
   map().wallet->addMoney(1000);
@@ -369,26 +369,27 @@ TEST_F(MapSceneTest, PicturesOfTheMenusOnASpotAndOnATower) {
   ASSERT_NE(tower, nullptr);
   level().step(1.0f);
   const Picture bare = Frame();
-  auto open = [&](KpFrameEntry& spot, const std::function<void(KpTowerMenu&)>& opener, const std::string& name) {
-    map().towerMenu = std::make_unique<KpTowerMenu>();
-    opener(*map().towerMenu);
-    map().towerMenu->centreX = spot.x + spot.width * 0.5f;
-    map().towerMenu->centreY = spot.y + spot.height * 0.5f;
+  auto open = [&](float x, float y, int kind, const std::string& name) {
+    map().onPress(static_cast<int>(x), static_cast<int>(y));
+    map().onClick(static_cast<int>(x), static_cast<int>(y));
+    ASSERT_NE(map().towerMenu, nullptr) << name;
+    EXPECT_EQ(map().towerMenu->kind, kind);
     level().step(0.5f);
-    ASSERT_NE(map().towerMenu, nullptr);
+    ASSERT_NE(map().towerMenu, nullptr) << name;
     EXPECT_EQ(map().towerMenu->phase, KpTowerMenu::kOpen);
     const Picture picture = Frame();
     Save(picture, name);
     int changed = 0;
-    const float cx = map().towerMenu->centreX;
-    const float cy = map().towerMenu->centreY;
-    for (float y = cy - 80.0f; y < cy + 80.0f; y += 4.0f)
-      for (float x = cx - 80.0f; x < cx + 80.0f; x += 4.0f) changed += picture[PixelOf(x, y)] != bare[PixelOf(x, y)];
+    for (float v = y - 80.0f; v < y + 80.0f; v += 4.0f)
+      for (float u = x - 80.0f; u < x + 80.0f; u += 4.0f) changed += picture[PixelOf(u, v)] != bare[PixelOf(u, v)];
     EXPECT_GT(changed, 100) << name;
   };
-  KpFrameEntry& freeSpot = *map().mapImages->spotFrames()[0];
-  open(freeSpot, [&](KpTowerMenu& menu) { menu.openBuildMenu(0, &freeSpot); }, "map_draw_1_1_build_menu.png");
-  open(*tower->spot, [&](KpTowerMenu& menu) { menu.openTowerMenu(tower); }, "map_draw_1_1_tower_menu.png");
+  const KpFrameEntry& freeSpot = *map().mapImages->spotFrames()[0];
+  open(freeSpot.x + freeSpot.width * 0.5f, freeSpot.y + freeSpot.height * 0.5f, KpTowerMenu::kBuild,
+       "map_draw_1_1_build_menu.png");
+  map().towerMenu->close();
+  level().step(0.5f);
+  open(tower->x, tower->y, KpTowerMenu::kTower, "map_draw_1_1_tower_menu.png");
 }
 
 // The first level before its first wave: the hint where the wave will come
