@@ -1,5 +1,7 @@
 #include "Game/GameWindow.h"
 
+#include <optional>
+
 #include "Core/Render/Graphics.h"
 #include "Core/Render/ParticleSystem.h"
 #include "Core/Render/RenderState.h"
@@ -7,6 +9,7 @@
 #include "Framework/GameApplication.h"
 #include "Game/Game.h"
 #include "Game/KpMap.h"
+#include "Game/LevelNumbers.h"
 #include "Game/PlayerProfile.h"
 
 namespace {
@@ -30,9 +33,29 @@ constexpr int kKeyFullLife = 'h';
 constexpr int kKeyMoney = 'm';
 constexpr int kKeyReloadSheets = 'r';
 
+// The platform numbers the left mouse button 1.
+constexpr int kLeftButton = 1;
+
 render::Render* ApplicationRender() {
   framework::GameApplication* application = framework::GameApplication::Instance();
   return application ? application->GetRender() : nullptr;
+}
+
+struct DesignPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// The point in whole design units when it lies on the design area; the side
+// strips of a wide window and the letterbox bars lie outside it.
+std::optional<DesignPoint> OnDesignArea(const math::Point3& point) {
+  const framework::GameApplication* application = framework::GameApplication::Instance();
+  if (!application) return std::nullopt;
+  const framework::DesignSize& design = application->GetDesignSize();
+  if (!(point.x >= 0.0f && point.x < static_cast<float>(design.width) && point.y >= 0.0f &&
+        point.y < static_cast<float>(design.height)))
+    return std::nullopt;
+  return DesignPoint{static_cast<int>(point.x), static_cast<int>(point.y)};
 }
 
 }  // namespace
@@ -114,11 +137,43 @@ void GameWindow::onDebugKey(int key) {
   }
 }
 
-// Positions are whole design units.
-QLResultEnum GameWindow::OnWidgetMouseMove(const math::Point3& point) {
-  lastMouseX_ = static_cast<int>(point.x);
-  lastMouseY_ = static_cast<int>(point.y);
+// The second press of a double click is a press like the first.
+QLResultEnum GameWindow::OnWidgetMouseDown(const math::Point3& point, int button) {
+  pressAt(point, button);
   return QL_OK;
+}
+
+QLResultEnum GameWindow::OnWidgetMouseDoubleClick(const math::Point3& point, int button) {
+  pressAt(point, button);
+  return QL_OK;
+}
+
+void GameWindow::pressAt(const math::Point3& point, int button) {
+  if (button != kLeftButton || !map_) return;
+  if (const std::optional<DesignPoint> at = OnDesignArea(point)) map_->onPress(at->x, at->y);
+}
+
+QLResultEnum GameWindow::OnWidgetMouseUp(const math::Point3& point, int) {
+  if (!map_) return QL_OK;
+  if (const std::optional<DesignPoint> at = OnDesignArea(point)) map_->onClick(at->x, at->y);
+  return QL_OK;
+}
+
+QLResultEnum GameWindow::OnWidgetMouseMove(const math::Point3& point) {
+  pointerAt(point);
+  return QL_OK;
+}
+
+QLResultEnum GameWindow::OnWidgetMouseDrag(const math::Point3& point) {
+  pointerAt(point);
+  return QL_OK;
+}
+
+// Wherever the pointer is, so that what it hovered forgets it once it leaves.
+void GameWindow::pointerAt(const math::Point3& point) {
+  lastMouseX_ = TruncateToInt(point.x);
+  lastMouseY_ = TruncateToInt(point.y);
+  if (map_) map_->onMove(lastMouseX_, lastMouseY_);
 }
 
 render::Font* LoadedGameFont(GameFont which) {

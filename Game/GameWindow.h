@@ -36,7 +36,13 @@ class GameWindow : public widget::BaseBoard {
   QLResultEnum OnUpdate(float dt) override;
   QLResultEnum OnDrawBefore(render::Graphics* graphics, layer::Layer* layer) override;
   QLResultEnum OnKeyDown(int key) override;
+  // The pointer goes to the map in whole design units; presses and releases
+  // only from the design area, not from the strips and bars around it.
+  QLResultEnum OnWidgetMouseDown(const math::Point3& point, int button) override;
+  QLResultEnum OnWidgetMouseDoubleClick(const math::Point3& point, int button) override;
+  QLResultEnum OnWidgetMouseUp(const math::Point3& point, int button) override;
   QLResultEnum OnWidgetMouseMove(const math::Point3& point) override;
+  QLResultEnum OnWidgetMouseDrag(const math::Point3& point) override;
 
   // Null until Init has made it.
   KpMap* map() const { return map_.get(); }
@@ -51,6 +57,8 @@ class GameWindow : public widget::BaseBoard {
   void loadFonts();
   // Keys that change the running level, for testing the game by hand.
   void onDebugKey(int key);
+  void pressAt(const math::Point3& point, int button);
+  void pointerAt(const math::Point3& point);
 
   std::array<resource::ResourceHandle<render::BMFont>, static_cast<std::size_t>(GameFont::kCount)> fonts_;
   std::unique_ptr<KpMap> map_;

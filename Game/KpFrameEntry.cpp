@@ -31,3 +31,5 @@ std::unique_ptr<KpFrameEntry> KpFrameEntry::nonOwningCopy() const {
 }
 
 bool FrameEntryZLess(const KpFrameEntry* a, const KpFrameEntry* b) { return a->z < b->z; }
+
+bool DrawEntryDepthLess(const KpFrameEntry* a, const KpFrameEntry* b) { return a->bottom < b->bottom; }

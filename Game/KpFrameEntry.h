@@ -60,3 +60,7 @@ class KpFrameEntry {
 // Orders frames by layer index; sorts that keep equal indices in listing order
 // must be stable.
 bool FrameEntryZLess(const KpFrameEntry* a, const KpFrameEntry* b);
+// The map's depth order: what stands lower on the screen is drawn later. The
+// map sorts stably with it, so that entries of equal depth keep their queue
+// order and do not swap places from one frame to the next.
+bool DrawEntryDepthLess(const KpFrameEntry* a, const KpFrameEntry* b);

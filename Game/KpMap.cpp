@@ -49,7 +49,6 @@ KpMap::KpMap() {
   upgrades->load(u"kp/upgrades.xml");
   routeBuilder = std::make_unique<KpRouteBuilder>();
   unlockTable = std::make_unique<KpUnlockTable>(*this);
-  enemySpotSprite = std::make_unique<SpriteAnimState>(u"kp/enemy_spot", u"");
   w4::SoundTags::Instance()->Load(u"kp/sounds_sheet.csv");
   wallet = std::make_unique<KpWallet>(this);
   spells = std::make_unique<SpellTable>();
@@ -60,6 +59,9 @@ KpMap::KpMap() {
   bullets = std::make_unique<KpBulletList>();
   // The shared layouts first: the prototypes take their sprites from them.
   loadResources();
+  // Made after the layouts: asked for earlier, the registry would make it an
+  // empty sprite of that name and keep that one.
+  enemySpotSprite = std::make_unique<SpriteAnimState>(u"kp/enemy_spot", u"");
   loadSheets();
   // The particle file was loaded by the root window before the map.
   activeEmitter = RunningEmitter("active");

@@ -85,15 +85,17 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void loadUiIcons();
   // Stamps the level's roads once into bakedBackground.
   void bakeBackground();
-  // One frame of the level under the interface.
+  // One frame of the map: the level's scene on the screens over a running
+  // level, then on every screen the popups, sprites, particles, the tower
+  // menu and the debug views. Nothing before the resources are loaded.
   void draw(render::Graphics& graphics);
 
   // The player's hand on the map, in design coordinates: a press of the
-  // left button, its release, the pointer moving and the wheel.
+  // left button, its release and the pointer moving. Nothing happens while
+  // the resources or a level load.
   void onPress(int x, int y);
   void onClick(int x, int y);
   void onMove(int x, int y);
-  void onWheel(int delta);
   // The first tower standing within 50 of the map point; null for none.
   KpTower* towerAt(int x, int y) const;
 
@@ -327,7 +329,9 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   void clearLevelEffects();
   // No tower points at a beam any more.
   void forgetBeams();
-  void drawEffects(render::Graphics& graphics);
+  // The level's scene, drawn only on the screens over a running level.
+  void drawScene(render::Graphics& graphics);
+  void drawTowerMenu(render::Graphics& graphics);
   render::Font* debugTextFont();
 
   // Loaded when the game window has no font for the debug texts.

@@ -1,4 +1,3 @@
-#include "Core/Render/Graphics.h"
 #include "Game/KpMap.h"
 #include "Game/KpMapEffect.h"
 #include "Game/KpParticle.h"
@@ -35,19 +34,4 @@ void KpMap::clearLevelEffects() {
 
 void KpMap::forgetBeams() {
   for (KpTower* tower : towers) tower->beam = nullptr;
-}
-
-// Over the world: the ambient and hit effects, the portals and hammers that
-// timed effects hold, the beams, the tower commands' effects, then the
-// popups.
-void KpMap::drawEffects(render::Graphics& graphics) {
-  for (ParticleEffect* effect : fxEmitters)
-    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
-  for (ParticleEffect* effect : hitEmitters)
-    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
-  for (ParticleEffect* effect : heldEffects)
-    if (effect->emitter()) graphics.DrawParticles(effect->emitter());
-  for (KpParticle* particle : particles) particle->draw(graphics);
-  for (render::ParticleEmitter* emitter : towerEmitters) graphics.DrawParticles(emitter);
-  if (popups) popups->draw(graphics);
 }

@@ -18,6 +18,7 @@
 #include "Game/KpRouteBuilder.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpWaveLanes.h"
 #include "Game/KpWaves.h"
 #include "Game/LevelFile.h"
@@ -107,7 +108,9 @@ void KpMap::restart() {
 void KpMap::parseLevel(const base::WString& path) {
   levelPath = path;
   // What points at the level's objects goes before them: the routes at the
-  // links, the spot entries and markers at the spots.
+  // links, the spot entries and markers at the spots, the menu at a spot or
+  // a tower.
+  towerMenu.reset();
   routeBuilder->clear();
   DeleteAllPointersAndFree(areaEffects);
   DeleteAllPointersAndFree(towers);

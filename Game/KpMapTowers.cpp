@@ -20,6 +20,7 @@
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/LocalStrings.h"
 #include "Game/OwnedPointers.h"
@@ -152,6 +153,11 @@ void KpTower::upgradeTo(int tierId, int price) {
 void KpMap::sellTower(KpTower* tower) {
   const auto listed = std::find(towers.begin(), towers.end(), tower);
   if (!tower || listed == towers.end()) return;
+  // The menu of the tower closes before it goes and never draws it again.
+  if (towerMenu && towerMenu->tower == tower) {
+    towerMenu->close();
+    towerMenu->tower = nullptr;
+  }
   if (wallet) {
     float value = 0.0f;
     if (const KpProto* tierProto = tower->getTierProto()) {

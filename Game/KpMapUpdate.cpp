@@ -10,6 +10,7 @@
 #include "Game/KpProto.h"
 #include "Game/KpSprite.h"
 #include "Game/KpTower.h"
+#include "Game/KpTowerMenu.h"
 #include "Game/KpUnlockTable.h"
 #include "Game/KpWaves.h"
 #include "Game/OwnedPointers.h"
@@ -57,13 +58,17 @@ void KpMap::update(float dt) {
 
   if (enemySpotSprite) enemySpotSprite->update(dt);
   if (selectedUnit && selectedUnit->state == KpEnemy::kDying) selectedUnit = nullptr;
+  if (towerMenu) towerMenu->update(dt);
   if (activeButtonEmitter) {
     activeButtonEmitter->Update(step);
     if (!IsRunning(activeButtonEmitter.get())) activeButtonEmitter->SetState(render::ParticleEmitter::kRunning);
   }
   UpdateEffects(fxEmitters, step);
   UpdateEmitters(towerEmitters, dt);
-  if (screenState != kScreenPlay) return;
+  if (screenState != kScreenPlay) {
+    towerMenu.reset();
+    return;
+  }
 
   updateMapEffects(step);
   UpdatePickups(gemPickups, step * kPickupSpeedFactor);

@@ -10,15 +10,6 @@
 #include "Game/KpProto.h"
 #include "Game/KpResources.h"
 
-namespace {
-
-// The menu's angles turn into radians with this factor on the ring and in
-// the hit test alike, so an item is hit where it is drawn.
-constexpr float kDegreesToRadians = 3.14f / 180.0f;
-constexpr float kEdgeRadiusFactor = 1.3f;
-
-}  // namespace
-
 KpMenuItem::KpMenuItem()
     : moneyIcon(KpResources::Instance()->findImage(u"kp/ui", u"ui/context_money")),
       gemIcon(KpResources::Instance()->findImage(u"kp/ui", u"ui/context_gem")),
@@ -43,15 +34,13 @@ KpMenuItem* KpTowerMenu::addItem(int slot, int id) {
   return item;
 }
 
-bool KpTowerMenu::nearEdge() const { return centreY < 150.0f || centreY > 650.0f || centreX < 150.0f || centreX > 874.0f; }
-
 int KpTowerMenu::itemAt(int x, int y) {
   if (items.empty() || phase != kOpen) return -1;
-  const float reach = radius * (nearEdge() ? kEdgeRadiusFactor : 1.0f);
+  const float reach = radius * edgeFactor();
   for (const std::unique_ptr<KpMenuItem>& item : items) {
-    const float angle = item->angle * kDegreesToRadians;
-    const float dx = static_cast<float>(x) - (centreX + std::sin(angle) * reach);
-    const float dy = static_cast<float>(y) - (centreY + std::cos(angle) * reach);
+    const MenuPoint place = PointOnMenuRing(centreX, centreY, item->angle, reach);
+    const float dx = static_cast<float>(x) - place.x;
+    const float dy = static_cast<float>(y) - place.y;
     if (std::sqrt(dx * dx + dy * dy) < kItemHitRadius) {
       hoverItem = item.get();
       return item->id;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Core/Base/NoCopy.h"
+#include "Game/KpTowerMenuLayout.h"
 
 namespace render {
 class Graphics;
@@ -62,12 +64,13 @@ class KpTowerMenu : base::NoCopy {
   ~KpTowerMenu();
 
   // The top-level towers unlocked for the level, each with its upgraded
-  // price, on the lower half of the ring.
+  // price, on the upper half of the ring.
   void openBuildMenu(int spotIndex, KpFrameEntry* spotImage);
   // The one item that buys the spot, priced in money and gems.
   void openBuySpotMenu(KpFrameEntry* spotImage);
-  // Selling, and the level-up or the tiers the tower may reach. A tower with
-  // gathered gold pays it out instead and the menu closes at once, empty.
+  // Selling, and the level-up or the tiers the tower may reach, each tier
+  // priced with the tiers between. A gold tower pays its income as it earns
+  // it, so there is never gathered gold to pay out here.
   void openTowerMenu(KpTower* tower);
 
   KpMenuItem* addItem(int slot, int id);
@@ -80,6 +83,8 @@ class KpTowerMenu : base::NoCopy {
   // The phases advance on the unscaled frame time.
   void update(float dt);
 
+  // The range preview, the tower, and each item with its ability marks and
+  // price; a menu without items marks itself closed instead.
   void draw(render::Graphics& graphics);
   // The reach of the tower or the hovered choice around the spot.
   void drawRangePreview(render::Graphics& graphics);
@@ -87,6 +92,17 @@ class KpTowerMenu : base::NoCopy {
   // A centre this near a screen edge turns the ring into a half circle
   // facing away from it, 1.3 times as wide.
   bool nearEdge() const;
+  float edgeFactor() const;
+  // How far the ring has opened, 0 to 1: the items' distance and alpha.
+  float openScale() const;
+  // Gives every item its angle on the arc; near an edge also sets the arc.
+  void layOutItems();
+  // Where the item's icon stands now, and its price label.
+  MenuPoint itemPlace(const KpMenuItem& item) const;
+  MenuPoint labelPlace(const KpMenuItem& item) const;
+  // The price the item shows for that money and those gems; none for the
+  // sell item.
+  std::optional<MenuPriceLabel> priceLabel(const KpMenuItem& item, int money, int gems) const;
 
   std::vector<std::unique_ptr<KpMenuItem>> items;
   int phase = kOpening;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Core/Render/Graphics.h"
 #include "Core/Render/Image.h"
 #include "Game/KpFrameEntry.h"
 #include "Game/KpPoint.h"
@@ -60,10 +59,3 @@ bool KpWaveHints::hitTest(std::int32_t x, std::int32_t y) const {
 }
 
 void KpWaveHints::clear() { DeleteAllPointers(hints_); }
-
-void KpWaveHints::draw(render::Graphics& graphics) {
-  for (const KpFrameEntry* hint : hints_) {
-    if (!hint->image) continue;
-    graphics.DrawImage(hint->image).Translate2D(hint->x, hint->y);
-  }
-}

@@ -4,9 +4,8 @@
 #include <vector>
 
 namespace render {
-class Graphics;
 class Image;
-}  // namespace render
+}
 
 class KpFrameEntry;
 struct KpPoint;
@@ -35,8 +34,6 @@ class KpWaveHints {
   // Whether the map point lies strictly inside a hint.
   bool hitTest(std::int32_t x, std::int32_t y) const;
   void clear();
-  // Each hint's picture at its place on the map.
-  void draw(render::Graphics& graphics);
   bool empty() const { return hints_.empty(); }
   const std::vector<KpFrameEntry*>& hints() const { return hints_; }
 

@@ -2,9 +2,8 @@
 
 #include "Core/Render/Shader.h"
 
-// The enemies' shader: the texture times the vertex colour, then moved
-// towards the colour of "color2" by its alpha, so that a hit flashes the
-// enemy white or an effect tints it (alpha 0 draws the enemy unchanged).
+// The enemies' shader: the texture times the vertex colour, tinted by
+// "color2", the unit's fill colour (white draws the enemy unchanged).
 class TMobShader : public render::ShaderTextured {
  public:
   static constexpr const char* kColor2Name = "color2";

@@ -126,6 +126,8 @@ class Render : base::NoCopy {
   // device in a state nobody knows: the frame is abandoned and everything is
   // sent again from the next frame on.
   QLResultEnum ExecuteCommands();
+  // The device draw calls (batches) the last ExecuteCommands sent.
+  std::uint32_t GetReplayedDrawCount() const { return replayedDraws_; }
   // A frame that failed half-way is dropped whole, caches closed, so that the
   // next one can begin.
   void DiscardScene();
@@ -229,6 +231,7 @@ class Render : base::NoCopy {
   Texture* lastTarget_ = nullptr;
   CommandBuffer commands_;
   bool inScene_ = false;
+  std::uint32_t replayedDraws_ = 0;
   PendingDraw pendingDraw_;
   math::Matrix4 projection_;
   float screenScaleX_ = 1.0f;

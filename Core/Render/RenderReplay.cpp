@@ -15,6 +15,7 @@ bool ReadFields(base::Stream& stream, Fields&... fields) {
 }  // namespace
 
 QLResultEnum Render::ExecuteCommands() {
+  replayedDraws_ = 0;
   QLResultEnum result = Record(kOpEnd);
   if (result == QL_OK) result = commands_.Seek(0, base::kSeekBegin) == 0 ? Replay() : QL_FAIL;
   if (result != QL_OK) AbandonFrame();
@@ -102,6 +103,7 @@ QLResultEnum Render::ReplayCommand(std::int32_t opcode) {
       std::uint32_t start = 0;
       std::uint32_t count = 0;
       if (!ReadFields(commands_, type, start, count)) return QL_FAIL;
+      ++replayedDraws_;
       return DeviceDrawPrimitive(type, start, count);
     }
     case kOpDrawIndexedPrimitive: {
@@ -112,6 +114,7 @@ QLResultEnum Render::ReplayCommand(std::int32_t opcode) {
       std::uint32_t minVertex = 0;
       std::uint32_t vertexCount = 0;
       if (!ReadFields(commands_, type, indexSize, start, count, minVertex, vertexCount)) return QL_FAIL;
+      ++replayedDraws_;
       return DeviceDrawIndexedPrimitive(type, indexSize, start, count, minVertex, vertexCount);
     }
     default:

@@ -252,9 +252,9 @@ bool Near(std::uint32_t a, std::uint32_t b) {
   return true;
 }
 
-// The shipped shader over a blue-tinted white quad: color2's alpha moves the
-// colour towards color2, and 0 leaves it alone.
-TEST_F(GameTest, TheEnemyShaderMovesTheColourTowardsColor2) {
+// The shipped shader over a white quad drawn in a vertex colour: color2 tints
+// it, and white leaves it alone.
+TEST_F(GameTest, TheEnemyShaderTintsTheColourByColor2) {
   GameInState& game = Start(base::ToWide(LF_GAME_DATA_ROOT, base::kEncodingUtf8), ProfilesWith(kWindowedProfile));
   TMobShader* shader = game.getMobShader();
   ASSERT_NE(shader, nullptr);
@@ -265,9 +265,9 @@ TEST_F(GameTest, TheEnemyShaderMovesTheColourTowardsColor2) {
   const struct {
     math::Point4 color2;
     std::uint32_t pixel;
-  } cases[] = {{{1.0f, 0.0f, 0.0f, 0.0f}, 0xFF0000FFu},
-               {{1.0f, 0.0f, 0.0f, 1.0f}, 0xFFFF0000u},
-               {{1.0f, 1.0f, 1.0f, 0.5f}, 0xFF8080FFu}};
+  } cases[] = {{{1.0f, 1.0f, 1.0f, 1.0f}, 0xFFFFFF80u},
+               {{1.0f, 0xB0 / 255.0f, 0x70 / 255.0f, 1.0f}, 0xFFFFB038u},
+               {{0.0f, 0.0f, 1.0f, 1.0f}, 0xFF000080u}};
   constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   for (const auto& [color2, pixel] : cases) {
     shader->GetColor2()->Set(color2);
@@ -276,7 +276,7 @@ TEST_F(GameTest, TheEnemyShaderMovesTheColourTowardsColor2) {
     {
       render::Graphics graphics(render);
       graphics.Clear(render::kClearColor, kBlack, 1.0f, 0);
-      graphics.SetColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
+      graphics.SetColorRGBA(1.0f, 1.0f, 0.5f, 1.0f);
       ASSERT_EQ(graphics.SetTexturedShader(shader), QL_OK);
       graphics.DrawImage(white.get()).Scale(8.0f);
     }

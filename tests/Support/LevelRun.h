@@ -9,7 +9,6 @@
 class Game;
 class KpFrameEntry;
 class KpMap;
-class KpProto;
 class KpTower;
 
 namespace testing_support {
@@ -78,7 +77,6 @@ class LevelRun {
 
  private:
   KpFrameEntry* spotImage(int spot) const;
-  const KpProto* offeredTier(const KpTower& tower, int tierId) const;
 
   KpMap& map_;
   TempFolder levelFolder_;

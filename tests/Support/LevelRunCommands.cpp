@@ -1,8 +1,7 @@
-// The player's tower commands of a level run, offered and priced as the
-// tower menu offers and prices them.
+// The player's tower commands of a level run: what they may choose and at
+// what price is what the tower menu offers there.
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -11,21 +10,42 @@
 #include "Game/KpMapImages.h"
 #include "Game/KpProto.h"
 #include "Game/KpProtoLibrary.h"
+#include "Game/KpSpot.h"
 #include "Game/KpTower.h"
-#include "Game/KpUnlockTable.h"
-#include "Game/PlayerProfile.h"
-#include "Game/UpgradeChainCost.h"
-#include "Game/UpgradedTowerProto.h"
+#include "Game/KpTowerMenu.h"
 #include "tests/Support/LevelRun.h"
 
 namespace testing_support {
 
 namespace {
 
-constexpr int kBuildMenuType = 1;
+std::unique_ptr<KpTowerMenu> BuildMenu(KpFrameEntry* spotImage) {
+  auto menu = std::make_unique<KpTowerMenu>();
+  menu->openBuildMenu(0, spotImage);
+  return menu;
+}
 
-std::unique_ptr<KpProto> UpgradedCopy(KpMap& map, int id) {
-  return CreateUpgradedTowerProto(*map.protos, *map.upgrades, *map.profile, *map.unlockTable, id);
+std::unique_ptr<KpTowerMenu> TowerMenu(KpTower& tower) {
+  auto menu = std::make_unique<KpTowerMenu>();
+  menu->openTowerMenu(&tower);
+  return menu;
+}
+
+const KpMenuItem* ItemWithId(const KpTowerMenu& menu, int id) {
+  const auto found = std::find_if(menu.items.begin(), menu.items.end(),
+                                  [id](const std::unique_ptr<KpMenuItem>& item) { return item->id == id; });
+  return found == menu.items.end() ? nullptr : found->get();
+}
+
+// The upgrade items name their tier by its level id; the run's commands by
+// its prototype id.
+const KpMenuItem* TierItem(const KpTowerMenu& menu, int tierId) {
+  if (menu.kind != KpTowerMenu::kTower) return nullptr;
+  const auto found =
+      std::find_if(menu.items.begin(), menu.items.end(), [tierId](const std::unique_ptr<KpMenuItem>& item) {
+        return item->proto && item->proto->id == tierId;
+      });
+  return found == menu.items.end() ? nullptr : found->get();
 }
 
 }  // namespace
@@ -44,60 +64,36 @@ KpTower* LevelRun::towerOn(int spot) const {
   return found == map_.towers.end() ? nullptr : *found;
 }
 
-// The build menu lists the library's top-level towers, not their tiers.
 float LevelRun::buildPrice(int towerId) const {
-  const auto& protos = map_.protos->protos();
-  const bool listed = std::any_of(protos.begin(), protos.end(), [towerId](const std::unique_ptr<KpProto>& proto) {
-    return proto->id == towerId && proto->type == kBuildMenuType;
-  });
-  if (!listed || !map_.unlockTable->isTowerUnlocked(towerId)) return 0.0f;
-  return UpgradedCopy(map_, towerId)->cost;
+  const std::unique_ptr<KpTowerMenu> menu = BuildMenu(nullptr);
+  const KpMenuItem* item = ItemWithId(*menu, towerId);
+  return item ? item->price : 0.0f;
 }
 
 KpTower* LevelRun::build(int spot, int towerId) {
   KpFrameEntry* image = spotImage(spot);
-  if (!image || !image->visible || !image->spot->open || buildPrice(towerId) <= 0.0f) return nullptr;
+  if (!image || !image->visible || !image->spot->open) return nullptr;
+  if (!ItemWithId(*BuildMenu(image), towerId)) return nullptr;
   return map_.buildTower(*map_.protos->find(towerId), image);
 }
 
-// A tier the tower menu lists: one of the base prototype's, at or above the
-// tower's tier, unlocked.
-const KpProto* LevelRun::offeredTier(const KpTower& tower, int tierId) const {
-  if (!tower.prototype || tower.level < tower.prototype->tierUpdates) return nullptr;
-  for (const auto& tier : tower.prototype->children.list)
-    if (tier->id == tierId && tier->require >= tower.tier && map_.unlockTable->isTowerUnlocked(tier->id))
-      return tier.get();
-  return nullptr;
-}
-
-// A tier that does not follow the tower's own costs the tiers between too.
 float LevelRun::upgradePrice(int spot, int tierId) const {
-  const KpTower* tower = towerOn(spot);
-  const KpProto* tier = tower ? offeredTier(*tower, tierId) : nullptr;
-  const std::unique_ptr<KpProto> copy = tier ? UpgradedCopy(map_, tier->id) : nullptr;
-  if (!copy) return 0.0f;
-  const float cost = copy->cost;
-  if (tier->require == tower->tier) return cost;
-  std::vector<std::unique_ptr<KpProto>> copies;
-  std::vector<const KpProto*> offered;
-  const KpProto* before = nullptr;
-  for (const auto& child : tower->prototype->children.list) {
-    if (!offeredTier(*tower, child->id)) continue;
-    copies.push_back(UpgradedCopy(map_, child->id));
-    if (!copies.back()) continue;
-    offered.push_back(copies.back().get());
-    if (child->levelId == tier->require) before = copies.back().get();
-  }
-  return std::trunc(UpgradeChainCost(tower->tier, offered, before)) + cost;
+  KpTower* tower = towerOn(spot);
+  if (!tower) return 0.0f;
+  const std::unique_ptr<KpTowerMenu> menu = TowerMenu(*tower);
+  const KpMenuItem* item = TierItem(*menu, tierId);
+  return item ? item->price : 0.0f;
 }
 
 bool LevelRun::upgrade(int spot, int tierId) {
   KpTower* tower = towerOn(spot);
-  const KpProto* tier = tower ? offeredTier(*tower, tierId) : nullptr;
-  if (!tier) return false;
+  if (!tower) return false;
+  const std::unique_ptr<KpTowerMenu> menu = TowerMenu(*tower);
+  const KpMenuItem* item = TierItem(*menu, tierId);
+  if (!item) return false;
   tower->level = 0;
-  tower->upgradeTo(tier->levelId, static_cast<int>(upgradePrice(spot, tierId)));
-  return tower->tier == tier->levelId;
+  tower->upgradeTo(item->id, static_cast<int>(menu->priceOf(item->id)));
+  return tower->tier == item->id;
 }
 
 bool LevelRun::sell(int spot) {

@@ -58,6 +58,7 @@ TEST_F(BatchingTest, ATextureOrStateChangeEndsTheBatchAColourChangeDoesNot) {
     ASSERT_EQ(DrawQuad(render, state, *shader, otherTexture ? &textureB : &textureA, colour), QL_OK);
 
     EXPECT_EQ(Draws().size(), c.draws) << c.change;
+    EXPECT_EQ(render.GetReplayedDrawCount(), c.draws) << c.change << ": the replay counts what reached the device";
     ASSERT_EQ(render.BeginScene(), QL_OK);
   }
 }

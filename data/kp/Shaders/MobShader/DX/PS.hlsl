@@ -1,7 +1,6 @@
-// The enemies' pixel shader. The texture times the vertex colour is moved
-// towards color2.rgb by color2.a: alpha 0 leaves the enemy as drawn, alpha 1
-// paints it wholly in color2 (a hit flash), values between tint it. The
-// enemy's own alpha is kept, so its outline never changes.
+// The enemies' pixel shader: the texture times the vertex colour, tinted by
+// color2, the unit's fill colour. White leaves the unit as drawn; the
+// sheets' elder units are tinted warm (ffffb070).
 float4 color2;
 texture g_MeshTexture;
 sampler TextureSampler = sampler_state {
@@ -16,6 +15,5 @@ struct PS_INPUT {
 };
 void pixel_shader(PS_INPUT Input, out float4 vColorOut : COLOR0) {
   float4 base = Input.Color * tex2D(TextureSampler, Input.TuTv);
-  vColorOut.rgb = lerp(base.rgb, color2.rgb, color2.a);
-  vColorOut.a = base.a;
+  vColorOut = base * color2;
 }
