@@ -45,7 +45,7 @@ float AreaAlpha(const KpModifier& area) {
 base::WString NextWaveText(float secondsLeft) {
   LocalStrings* strings = LocalStrings::Instance();
   const int left = TruncateToInt(secondsLeft);
-  if (left == 0) return strings->getString(u"game_incoming");
+  if (left <= 0) return strings->getString(u"game_incoming");
   const std::string seconds = std::to_string(left);
   return strings->getString(u"game_nextwave") + base::WString(seconds.begin(), seconds.end());
 }

@@ -78,9 +78,12 @@ bool ChildWorker::start() {
     serve(channel[1]);
   }
   close(channel[1]);
-  // A request that makes the function run on and on fails like a crash.
+  // A request that makes the function run on and on fails like a crash, and
+  // so does a child that hangs before reading a request too big for the
+  // socket's buffer.
   const timeval limit{kAnswerSeconds, 0};
   setsockopt(channel[0], SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  setsockopt(channel[0], SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
   child_ = child;
   channel_ = channel[0];
   owner_ = getpid();
@@ -92,14 +95,23 @@ bool ChildWorker::start() {
 // would run at exit.
 void ChildWorker::serve(int channel) {
   for (int deadly : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(deadly, SIG_DFL);
-  while (std::optional<std::string> request = ReceiveMessage(channel))
-    if (!SendMessage(channel, handler_(*request))) break;
+  // An exception must not unwind into the caller's frames, which would go on
+  // running the program in the child as a second copy of it.
+  try {
+    while (std::optional<std::string> request = ReceiveMessage(channel))
+      if (!SendMessage(channel, handler_(*request))) break;
+  } catch (...) {
+    _exit(1);
+  }
   _exit(0);
 }
 
 // A child that was already running may have gone for reasons of its own
 // since the last call: the request is then given once more to a new one.
 std::optional<std::string> ChildWorker::call(const std::string& request) {
+  // A copy of this process made by fork shares the channel with its owner:
+  // it gets a child of its own rather than talking over the owner's calls.
+  if (child_ >= 0 && getpid() != owner_) stop();
   for (int attempt = 0; attempt < 2; ++attempt) {
     const bool fresh = child_ < 0;
     if (fresh && !start()) return std::nullopt;
@@ -115,12 +127,15 @@ std::optional<std::string> ChildWorker::call(const std::string& request) {
 // The child holds nothing of value, and one that is still busy would never
 // read the end of its channel.
 void ChildWorker::stop() {
-  // A copy of this process made by fork leaves the child to its owner.
-  if (child_ < 0 || getpid() != owner_) return;
-  kill(child_, SIGKILL);
+  if (child_ < 0) return;
   close(channel_);
-  int status = 0;
-  while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+  // A copy of this process made by fork leaves the child to its owner and
+  // only lets go of its own end of the channel.
+  if (getpid() == owner_) {
+    kill(child_, SIGKILL);
+    int status = 0;
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
   }
   child_ = -1;
   channel_ = -1;

@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(SecondsLeft, NextWaveTextTest,
                          ::testing::Values(WaveTextCase{"UnderASecond", 0.9f, u"game_incoming", u""},
                                            WaveTextCase{"ThreeAndABit", 3.7f, u"game_nextwave", u"3"},
                                            WaveTextCase{"ClockAlreadyPast", -0.5f, u"game_incoming", u""},
+                                           WaveTextCase{"WaveLateBySeconds", -2.5f, u"game_incoming", u""},
                                            WaveTextCase{"TwelveSeconds", 12.0f, u"game_nextwave", u"12"}),
                          testing_support::RowName());
 
