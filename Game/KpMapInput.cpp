@@ -26,7 +26,6 @@ namespace {
 
 // A tower within this distance of a point is hit.
 constexpr float kTowerHitRadius = 50.0f;
-constexpr int kSellItem = 0;
 
 struct MapPoint {
   int x = 0;
@@ -91,7 +90,7 @@ void PressOnMenu(KpMap& map, KpTowerMenu& menu, MapPoint at) {
       break;
     case KpTowerMenu::kTower:
     case KpTowerMenu::kLevelUp:
-      if (item == kSellItem)
+      if (item == KpTowerMenu::kSellId)
         map.sellTower(menu.tower);
       else if (item > 0 && menu.tower)
         ImproveTower(*menu.tower, menu, item);

@@ -58,6 +58,8 @@ class KpTowerMenu : base::NoCopy {
   static constexpr float kPhaseSeconds = 0.2f;
   static constexpr float kRadius = 80.0f;
   static constexpr float kItemHitRadius = 32.0f;
+  // The id of the item that sells the menu's tower.
+  static constexpr int kSellId = 0;
 
   // Plays "context_in"; the opener fills the menu.
   KpTowerMenu();

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int kBuildableTowerType = 1;
-constexpr int kSellId = 0;
 constexpr int kBuySpotId = 1;
 constexpr int kLevelUpId = 1;
 constexpr float kBuySpotAngle = 90.0f;

@@ -21,6 +21,7 @@
 #include "Game/KpProtoLibrary.h"
 #include "Game/KpTower.h"
 #include "Game/KpTowerMenu.h"
+#include "Game/KpWallet.h"
 #include "Game/PlayerProfile.h"
 #include "Game/SpriteDef.h"
 #include "Platform/GraphicsDevice.h"
@@ -178,6 +179,24 @@ TEST_F(TowerMenuPlayTest, ATowerBelowItsLevelCapOffersTheLevelUp) {
   EXPECT_NE(menu.items[1]->proto.get(), base.get());
   EXPECT_EQ(menu.priceLabel(*menu.items[1], 34, 0)->text, u"$35");
   map().towerMenu.reset();
+  tower->prototype = map().protos->find(10000);
+}
+
+// The run's upgrade command pays like the menu: a tier the wallet cannot pay
+// leaves the tower's level-ups as they were.
+TEST_F(TowerMenuPlayTest, AnUnpaidUpgradeCommandKeepsTheTowersLevelUps) {
+  ASSERT_TRUE(level().loadLevelText(kTwoSpotLevel, 0, kFifthLevel));
+  KpTower* tower = level().build(0, 10000);
+  ASSERT_NE(tower, nullptr);
+  auto base = std::make_unique<KpProto>();
+  base->copyFrom(*tower->prototype);
+  base->tierUpdates = 1;
+  tower->prototype = base.get();
+  tower->level = 1;
+  map().wallet->money = 0;
+  EXPECT_FALSE(level().upgrade(0, 10001));
+  EXPECT_EQ(tower->tier, 0);
+  EXPECT_EQ(tower->level, 1);
   tower->prototype = map().protos->find(10000);
 }
 

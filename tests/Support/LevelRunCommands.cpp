@@ -91,9 +91,12 @@ bool LevelRun::upgrade(int spot, int tierId) {
   const std::unique_ptr<KpTowerMenu> menu = TowerMenu(*tower);
   const KpMenuItem* item = TierItem(*menu, tierId);
   if (!item) return false;
-  tower->level = 0;
+  // The level-ups start again with the new tier, so they are cleared only
+  // once the tier is paid, as the map's menu does.
   tower->upgradeTo(item->id, static_cast<int>(menu->priceOf(item->id)));
-  return tower->tier == item->id;
+  if (tower->tier != item->id) return false;
+  tower->level = 0;
+  return true;
 }
 
 bool LevelRun::sell(int spot) {
