@@ -121,6 +121,10 @@ class KpMap : public ProfileOwner, public PlayerPosition, public WalletListener,
   bool isTowerDebuffed(const KpTower& tower) const;
   // The tower commands; a build that cannot be paid returns null.
   KpTower* buildTower(const KpProto& prototype, KpFrameEntry* spotImage);
+  // A copy of the library's prototype of that id with the player's bought
+  // upgrades applied, for prices, menus and running towers; null when there
+  // is none or before the tables are read.
+  std::unique_ptr<KpProto> upgradedProto(int id) const;
   void sellTower(KpTower* tower);
   // A tower on the spot, paid or not by the caller; the spot hides under it.
   KpTower* placeTower(const KpProto& prototype, KpFrameEntry& spotImage);

@@ -75,12 +75,14 @@ base::WString UpgradeInfo(const KpProto& from, const KpProto& to) {
 
 }  // namespace
 
+std::unique_ptr<KpProto> KpMap::upgradedProto(int id) const {
+  if (!protos || !upgrades || !profile || !unlockTable) return nullptr;
+  return CreateUpgradedTowerProto(*protos, *upgrades, *profile, *unlockTable, id);
+}
+
 KpTower* KpMap::buildTower(const KpProto& prototype, KpFrameEntry* spotImage) {
   if (!wallet || !spotImage) return nullptr;
-  std::unique_ptr<KpProto> upgraded =
-      protos && upgrades && profile && unlockTable
-          ? CreateUpgradedTowerProto(*protos, *upgrades, *profile, *unlockTable, prototype.id)
-          : nullptr;
+  const std::unique_ptr<KpProto> upgraded = upgradedProto(prototype.id);
   const float price = upgraded ? upgraded->cost : prototype.cost;
   if (price > static_cast<float>(wallet->money)) return nullptr;
   wallet->spendMoney(static_cast<int>(price));

@@ -19,7 +19,6 @@
 #include "Game/SpriteDef.h"
 #include "Game/TowersBoost.h"
 #include "Game/UnitModifiers.h"
-#include "Game/UpgradedTowerProto.h"
 
 namespace {
 
@@ -31,11 +30,6 @@ constexpr float kThirdSpriteDelay = 0.75f;
 
 void LogMissingSpell(int id) {
   QL_LOG(u"The spell prototype %d does not exist; the spell ends\n").AddArg(id);
-}
-
-std::unique_ptr<KpProto> UpgradedSpellProto(KpMap& map, int id) {
-  if (!map.protos || !map.upgrades || !map.profile || !map.unlockTable) return nullptr;
-  return CreateUpgradedTowerProto(*map.protos, *map.upgrades, *map.profile, *map.unlockTable, id);
 }
 
 void AddSpellSprite(KpMap& map, const base::WString& name, float x, float y, float delay) {
@@ -61,7 +55,7 @@ KpSpell::KpSpell(int prototypeId) : KpBullet(nullptr, nullptr), prototypeId(prot
 void KpSpell::cast() {
   KpMap* map = RunningGameMap();
   if (!map) return;
-  const std::unique_ptr<KpProto> spell = UpgradedSpellProto(*map, prototypeId);
+  const std::unique_ptr<KpProto> spell = map->upgradedProto(prototypeId);
   if (!spell) {
     LogMissingSpell(prototypeId);
     alive = 0;

@@ -31,7 +31,6 @@
 #include "Game/TowerAuras.h"
 #include "Game/RunningGameMap.h"
 #include "Game/UpgradeList.h"
-#include "Game/UpgradedTowerProto.h"
 #include "Game/PlayerProfile.h"
 
 namespace {
@@ -437,11 +436,8 @@ void KpTower::payIncome() {
   if (!map || !tierProto || tierProto->goldIncome <= 0) return;
   PlayShotSound(tierProto->id);
   float income = static_cast<float>(tierProto->goldIncome);
-  if (map->protos && map->upgrades && map->profile && map->unlockTable) {
-    if (const std::unique_ptr<KpProto> upgraded =
-            CreateUpgradedTowerProto(*map->protos, *map->upgrades, *map->profile, *map->unlockTable, tierProto->id))
-      income = static_cast<float>(upgraded->goldIncome);
-  }
+  if (const std::unique_ptr<KpProto> upgraded = map->upgradedProto(tierProto->id))
+    income = static_cast<float>(upgraded->goldIncome);
   const int amount = static_cast<int>(income * spotProperty("income_mult"));
   if (map->popups) {
     KpPopup* popup = map->popups->add(x, y, kIncomePopupKind);

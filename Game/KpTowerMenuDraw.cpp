@@ -22,13 +22,11 @@
 #include "Game/PlayerProfile.h"
 #include "Game/RunningGameMap.h"
 #include "Game/UpgradeList.h"
-#include "Game/UpgradedTowerProto.h"
 
 namespace {
 
 constexpr int kCircleSegments = 36;
 constexpr float kCircleSegmentDegrees = 10.0f;
-constexpr float kDegreesToRadians = 3.14f / 180.0f;
 // The reach picture's diameter at scale 1.
 constexpr float kRadiusImageSize = 336.0f;
 constexpr float kPulseGrowth = 1.125f;
@@ -49,8 +47,8 @@ void DrawCentred(render::Graphics& graphics, render::Image* image, float x, floa
 // 36 straight pieces.
 void DrawCircle(render::Graphics& graphics, float x, float y, float r) {
   for (int k = 1; k <= kCircleSegments; ++k) {
-    const float from = kCircleSegmentDegrees * static_cast<float>(k - 1) * kDegreesToRadians;
-    const float to = kCircleSegmentDegrees * static_cast<float>(k) * kDegreesToRadians;
+    const float from = kCircleSegmentDegrees * static_cast<float>(k - 1) * kMenuDegreesToRadians;
+    const float to = kCircleSegmentDegrees * static_cast<float>(k) * kMenuDegreesToRadians;
     graphics.DrawLine({x + r * std::cos(from), y + r * std::sin(from)}, {x + r * std::cos(to), y + r * std::sin(to)});
   }
 }
@@ -83,10 +81,7 @@ std::optional<float> PreviewRange(const KpTowerMenu& menu) {
   KpMap* map = RunningGameMap();
   const KpProto* tierProto = menu.tower->getTierProto();
   if (!map || !tierProto) return std::nullopt;
-  if (map->protos && map->upgrades && map->profile && map->unlockTable)
-    if (const std::unique_ptr<KpProto> upgraded =
-            CreateUpgradedTowerProto(*map->protos, *map->upgrades, *map->profile, *map->unlockTable, tierProto->id))
-      return upgraded->range;
+  if (const std::unique_ptr<KpProto> upgraded = map->upgradedProto(tierProto->id)) return upgraded->range;
   return tierProto->range;
 }
 

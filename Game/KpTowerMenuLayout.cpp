@@ -15,9 +15,6 @@
 
 namespace {
 
-// The menu's angles turn into radians with this factor on the ring and in
-// the hit test alike, so an item is hit where it is drawn.
-constexpr float kDegreesToRadians = 3.14f / 180.0f;
 constexpr float kEdgeRadiusFactor = 1.3f;
 constexpr float kTopEdge = 150.0f;
 constexpr float kBottomEdge = 650.0f;
@@ -72,7 +69,7 @@ constexpr std::pair<std::string_view, const char*> kAbilityKeys[] = {
 }  // namespace
 
 MenuPoint PointOnMenuRing(float centreX, float centreY, float degrees, float distance) {
-  const float radians = degrees * kDegreesToRadians;
+  const float radians = degrees * kMenuDegreesToRadians;
   return {centreX + std::sin(radians) * distance, centreY + std::cos(radians) * distance};
 }
 

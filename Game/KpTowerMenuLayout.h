@@ -5,6 +5,10 @@
 #include "Core/Base/MathPoint4.h"
 #include "Core/Base/WString.h"
 
+// The menu's angles turn into radians with this factor wherever it draws or
+// hit-tests, so an item is hit where it is drawn.
+inline constexpr float kMenuDegreesToRadians = 3.14f / 180.0f;
+
 // A point of the tower menu, in map coordinates.
 struct MenuPoint {
   float x = 0.0f;

@@ -19,7 +19,6 @@
 #include "Game/SpriteDef.h"
 #include "Game/UpgradeChainCost.h"
 #include "Game/UpgradeList.h"
-#include "Game/UpgradedTowerProto.h"
 
 namespace {
 
@@ -37,10 +36,6 @@ KpMap* PricingMap() {
   KpMap* map = RunningGameMap();
   if (!map || !map->protos || !map->upgrades || !map->profile || !map->unlockTable) return nullptr;
   return map;
-}
-
-std::unique_ptr<KpProto> UpgradedCopy(KpMap& map, int id) {
-  return CreateUpgradedTowerProto(*map.protos, *map.upgrades, *map.profile, *map.unlockTable, id);
 }
 
 render::Image* SpriteImage(const KpProto& proto) { return proto.sprite ? proto.sprite->image() : nullptr; }
@@ -75,7 +70,7 @@ void KpTowerMenu::openBuildMenu(int /*spotIndex*/, KpFrameEntry* spotImage) {
   int slot = 1;
   for (const std::unique_ptr<KpProto>& proto : map->protos->protos()) {
     if (proto->type != kBuildableTowerType || !map->unlockTable->isTowerUnlocked(proto->id)) continue;
-    std::unique_ptr<KpProto> copy = UpgradedCopy(*map, proto->id);
+    std::unique_ptr<KpProto> copy = map->upgradedProto(proto->id);
     if (!copy) continue;
     KpMenuItem* item = addItem(slot++, proto->id);
     item->icon = SpriteImage(*proto);
@@ -118,7 +113,7 @@ void KpTowerMenu::openTowerMenu(KpTower* menuTower) {
   std::vector<const KpProto*> sources;
   for (const std::unique_ptr<KpProto>& child : base->children.list) {
     if (child->require < tower->tier || !map->unlockTable->isTowerUnlocked(child->id)) continue;
-    std::unique_ptr<KpProto> copy = UpgradedCopy(*map, child->id);
+    std::unique_ptr<KpProto> copy = map->upgradedProto(child->id);
     if (!copy) continue;
     offered.push_back(copy.get());
     sources.push_back(child.get());

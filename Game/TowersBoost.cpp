@@ -10,7 +10,6 @@
 #include "Game/ParticleEffect.h"
 #include "Game/PlayerProfile.h"
 #include "Game/UpgradeList.h"
-#include "Game/UpgradedTowerProto.h"
 
 namespace {
 
@@ -65,9 +64,7 @@ void TowersBoost::onSourceRemoved(KpTower* tower) {
 // The hammer keeps time with the tower whose upgrades make it strike faster.
 float TowersBoost::hammerSpeed(KpMap& map) {
   const KpProto* base = map.protos ? map.protos->find(kHammerSpeedTower) : nullptr;
-  std::unique_ptr<KpProto> upgraded;
-  if (base && map.upgrades && map.profile && map.unlockTable)
-    upgraded = CreateUpgradedTowerProto(*map.protos, *map.upgrades, *map.profile, *map.unlockTable, kHammerSpeedTower);
+  const std::unique_ptr<KpProto> upgraded = base ? map.upgradedProto(kHammerSpeedTower) : nullptr;
   if (!upgraded || upgraded->speed == 0.0f) {
     missing_.report("the hammer's tower prototype 3004 is not in the sheets or has no speed");
     return 1.0f;
