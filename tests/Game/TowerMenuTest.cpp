@@ -20,7 +20,7 @@ namespace {
 
 constexpr float kPlace = 0.5f;
 
-struct ItemSpec {
+struct PlacedItem {
   int id;
   float angle;
 };
@@ -54,7 +54,7 @@ class TowerMenuTest : public ::testing::Test {
 struct HitCase {
   const char* name;
   float centreX, centreY;
-  std::vector<ItemSpec> items;
+  std::vector<PlacedItem> items;
   int phase;
   int x, y;
   int hit;
@@ -77,7 +77,7 @@ TEST_F(TowerMenuTest, HitTestFindsTheFirstItemWithin32OfThePointOnceOpen) {
     KpTowerMenu menu;
     menu.centreX = c.centreX;
     menu.centreY = c.centreY;
-    for (const ItemSpec& spec : c.items) menu.addItem(1, spec.id)->angle = spec.angle;
+    for (const PlacedItem& placed : c.items) menu.addItem(1, placed.id)->angle = placed.angle;
     menu.phase = c.phase;
     KpMenuItem* before = menu.items.back().get();
     menu.hoverItem = before;
